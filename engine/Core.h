@@ -1,0 +1,15 @@
+// Core.h: everything the program uses from the engine's core library.
+#pragma once
+#include "CoreTypes.h"
+#include "Memory.h"
+#include "Strings.h"
+#include "Names.h"
+#include "Guards.h"
+#include "OutputDevices.h"
+#include "Exec.h"
+#include "Archive.h"
+#include "FileManager.h"
+#include "ConfigCache.h"
+#include "Globals.h"
+#include "AppFunctions.h"
+#include "Objects.h"
