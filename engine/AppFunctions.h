@@ -49,7 +49,8 @@ CORE_API const TCHAR* LocalizeGeneral(const TCHAR* Key, const TCHAR* Package = N
 // Whole files as text, through the file manager. Reading accepts UTF-16 LE with a byte-order
 // mark or 8-bit text; writing uses 8-bit text when every character is below 256 and UTF-16 LE
 // with a byte-order mark otherwise. A save goes to a file beside the target first, so a
-// failed save leaves the old file as it was.
+// failed save leaves the old file as it was; a target that cannot be written (read-only,
+// or open elsewhere) is refused.
 CORE_API UBOOL appLoadFileToString(FString& Result, const TCHAR* Filename, FFileManager* FileManager = NULL);
 CORE_API UBOOL appSaveStringToFile(const FString& String, const TCHAR* Filename, FFileManager* FileManager = NULL);
 

@@ -82,6 +82,19 @@ UBOOL appSaveStringToFile(const FString& String, const TCHAR* Filename, FFileMan
     guard(appSaveStringToFile);
     if (!FileManager)
         FileManager = GFileManager;
+    // A target that cannot be written (read-only, or held open by someone else) must stay
+    // as it is: the replacing move below would delete it regardless. Appending nothing
+    // asks the question without touching the contents.
+    if (FileManager->FileSize(Filename) >= 0)
+    {
+        FArchive* Probe = FileManager->CreateFileWriter(Filename, WRITEFLAG_Append, GNull);
+        if (!Probe)
+            return 0;
+        UBOOL Closed = Probe->Close();
+        delete Probe;
+        if (!Closed)
+            return 0;
+    }
     // Write beside the target first, so that a failed save leaves the old file whole.
     FString Temp = FString(Filename) + TEXT(".tmp");
     FArchive* Writer = FileManager->CreateFileWriter(*Temp, 0, GNull);
