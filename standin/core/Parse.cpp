@@ -50,23 +50,19 @@ UBOOL Parse(const TCHAR* Stream, const TCHAR* Match, FString& Value)
     return 1;
 }
 
-UBOOL Parse(const TCHAR* Stream, const TCHAR* Match, INT& Value)
+// Numbers: the text of the value, converted.
+template<class T, class F> static UBOOL ParseNumber(const TCHAR* Stream, const TCHAR* Match, T& Value, F Convert)
 {
     TCHAR Temp[64];
     if (!Parse(Stream, Match, Temp, ARRAY_COUNT(Temp)))
         return 0;
-    Value = appAtoi(Temp);
+    Value = Convert(Temp);
     return 1;
 }
 
-UBOOL Parse(const TCHAR* Stream, const TCHAR* Match, FLOAT& Value)
-{
-    TCHAR Temp[64];
-    if (!Parse(Stream, Match, Temp, ARRAY_COUNT(Temp)))
-        return 0;
-    Value = appAtof(Temp);
-    return 1;
-}
+UBOOL Parse(const TCHAR* Stream, const TCHAR* Match, INT& Value) { return ParseNumber(Stream, Match, Value, appAtoi); }
+
+UBOOL Parse(const TCHAR* Stream, const TCHAR* Match, FLOAT& Value) { return ParseNumber(Stream, Match, Value, appAtof); }
 
 UBOOL ParseParam(const TCHAR* Stream, const TCHAR* Param)
 {
