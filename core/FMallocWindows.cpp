@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <initializer_list>
 
+// A free run must fit the smallest block; the 32-bit directory's arrays are 8192 bytes.
+static_assert(sizeof(FFreeRun) <= 8, "a free run must fit an 8-byte block");
+static_assert(sizeof(void*) == 8 || sizeof(FPoolRecord) == 32, "256 records of 32 bytes per directory array");
+
 namespace
 {
 enum { REGION_SHIFT = 16, REGION_BYTES = 1 << REGION_SHIFT };

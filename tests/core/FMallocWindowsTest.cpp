@@ -3,6 +3,7 @@
 #include "FMallocWindows.h"
 #include "TestSupport.h"
 #include <gtest/gtest.h>
+#include <climits>
 #include <functional>
 #include <memory>
 #include <random>
@@ -11,42 +12,35 @@
 
 namespace
 {
-// Allocators are big (one pointer per pooled size) and never return their directory, so
-// each test makes its own on the heap.
-template<class T = FMallocWindows> std::unique_ptr<T> MakeAllocator()
+// The system's memory as a test wants it: from the top of the address space (above 4 GiB in
+// the 64-bit build), or running dry after some requests, then giving none or throwing.
+class FTestMalloc : public FMallocWindows
 {
-    auto Malloc = std::make_unique<T>();
-    Malloc->Init();
-    return Malloc;
-}
+public:
+    bool TopDown = false;
+    INT RequestsLeft = INT_MAX;
+    bool ThrowWhenDry = false;
 
-// Takes its memory from the top of the address space: above 4 GiB in the 64-bit build.
-class FTopDownMalloc : public FMallocWindows
-{
 protected:
     void* AllocSystemMemory(SIZE_T Bytes) override
     {
+        if (RequestsLeft-- <= 0)
+            return ThrowWhenDry ? throw 1 : nullptr;
+        if (!TopDown)
+            return FMallocWindows::AllocSystemMemory(Bytes);
         return VirtualAlloc(NULL, Bytes, MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
     }
 };
 
-// The system runs dry after a number of requests, or throws something that is no message.
-class FLimitedMalloc : public FMallocWindows
+// Allocators are big and never return their directory, so each test makes its own.
+std::unique_ptr<FTestMalloc> MakeAllocator()
 {
-public:
-    INT RequestsLeft = 1000;
-    bool ThrowInstead = false;
+    auto Malloc = std::make_unique<FTestMalloc>();
+    Malloc->Init();
+    return Malloc;
+}
 
-protected:
-    void* AllocSystemMemory(SIZE_T Bytes) override
-    {
-        if (RequestsLeft-- > 0)
-            return FMallocWindows::AllocSystemMemory(Bytes);
-        if (ThrowInstead)
-            throw 1;
-        return NULL;
-    }
-};
+BYTE* Alloc(FMalloc& Malloc, DWORD Size) { return static_cast<BYTE*>(Malloc.Malloc(Size, TEXT("Test"))); }
 
 const TCHAR* CaughtMessage(std::function<void()> Call)
 {
@@ -69,19 +63,16 @@ void SetCommandLine(const TCHAR* CmdLine)
         void Init() override { throw 0; }
     } Stop;
     FMalloc* Malloc = GMalloc;
-    FOutputDevice* Log = GLog;
-    FOutputDeviceError* Error = GError;
-    EXPECT_ANY_THROW(appInit(TEXT("Test"), CmdLine, &Stop, Log, Error, GWarn, GFileManager, NULL, 0));
+    EXPECT_ANY_THROW(appInit(TEXT("Test"), CmdLine, &Stop, GLog, GError, GWarn, GFileManager, NULL, 0));
     GMalloc = Malloc;
     GErrorHist[0] = 0;
 }
 
-std::vector<std::wstring> LoggedLines()
+void ExpectCountersAtZero(const FMallocWindows& Malloc)
 {
-    std::vector<std::wstring> Lines;
-    for (INT i = 0; i < GTestLog.Lines.Num(); i++)
-        Lines.push_back(*GTestLog.Lines(i));
-    return Lines;
+    EXPECT_EQ(0, Malloc.LiveAllocations);
+    EXPECT_EQ(0, Malloc.UsedBytesCurrent);
+    EXPECT_EQ(0, Malloc.SystemBytesCurrent);
 }
 } // namespace
 
@@ -92,112 +83,83 @@ TEST(FMallocWindows, EverySizeGoesToTheSmallestClassThatHoldsIt)
                                             1536, 1792, 2048, 2560, 3072, 3584, 4096, 5120, 6144, 7168, 8192,
                                             10240, 12288, 14336, 16384, 20480, 24576, 28672, 32768};
     auto Malloc = MakeAllocator();
-    EXPECT_EQ(&Malloc->PoolTable[0], Malloc->SizeToPoolTable[0]);
     for (INT i = 0; i < POOL_COUNT; i++)
     {
         EXPECT_EQ(Sizes[i], Malloc->PoolTable[i].BlockSize);
-        // Both ends of each class, seen through the blocks Malloc hands out.
-        DWORD Smallest = i ? Sizes[i - 1] + 1 : 0;
-        for (DWORD Size : {Smallest, Sizes[i]})
+        // Both ends of each class (0 bytes included), seen through the blocks handed out.
+        for (DWORD Size : {i ? Sizes[i - 1] + 1 : 0, Sizes[i]})
         {
-            void* Ptr = Malloc->Malloc(Size, TEXT("Test"));
-            EXPECT_EQ(&Malloc->PoolTable[i], Malloc->FindPoolRecord(Ptr)->SizeClass) << Size;
+            BYTE* Block = Alloc(*Malloc, Size);
+            EXPECT_EQ(&Malloc->PoolTable[i], Malloc->FindPoolRecord(Block)->SizeClass) << Size;
             EXPECT_EQ(INT(Sizes[i]), Malloc->UsedBytesCurrent) << Size;
-            Malloc->Free(Ptr);
+            Malloc->Free(Block);
         }
     }
-    EXPECT_EQ(0, Malloc->LiveAllocations);
-    EXPECT_EQ(0, Malloc->SystemBytesCurrent);
+    ExpectCountersAtZero(*Malloc);
 }
 
 TEST(FMallocWindows, PoolsHandOutTheirLastBlocksFirstAndGoBackWhenEmpty)
 {
     auto Malloc = MakeAllocator();
     // 65536 / 112 = 585 blocks; the first three requests take the last three, descending.
-    BYTE* Blocks[3];
-    for (BYTE*& Block : Blocks)
-        Block = static_cast<BYTE*>(Malloc->Malloc(100, TEXT("Test")));
+    BYTE* Blocks[3] = {Alloc(*Malloc, 100), Alloc(*Malloc, 100), Alloc(*Malloc, 100)};
     FPoolRecord* Pool = Malloc->FindPoolRecord(Blocks[0]);
     EXPECT_EQ(0u, UPTRINT(Pool->Mem) % 65536);
-    EXPECT_EQ(Pool->Mem + 584 * 112, Blocks[0]);
-    EXPECT_EQ(Pool->Mem + 583 * 112, Blocks[1]);
-    EXPECT_EQ(Pool->Mem + 582 * 112, Blocks[2]);
+    for (INT i = 0; i < 3; i++)
+        EXPECT_EQ(Pool->Mem + (584 - i) * 112, Blocks[i]);
     EXPECT_EQ(65520u, Pool->UsableBytes);
     EXPECT_EQ(65536, Malloc->SystemBytesCurrent);
     EXPECT_EQ(336, Malloc->UsedBytesCurrent);
-
-    // The record is found from any byte of the pool.
-    EXPECT_EQ(Pool, Malloc->FindPoolRecord(Pool->Mem));
-    EXPECT_EQ(Pool, Malloc->FindPoolRecord(Pool->Mem + 65535));
-
     for (BYTE* Block : Blocks)
         Malloc->Free(Block);
-    EXPECT_EQ(0, Malloc->SystemBytesCurrent);
+    EXPECT_EQ(0, Malloc->SystemBytesCurrent); // released with its last block
     EXPECT_EQ(NULL, Malloc->PoolTable[15].AvailablePools);
-    EXPECT_EQ(65536, Malloc->SystemBytesPeak);
 
-    // The next request builds a new pool, and its memory is usable.
-    BYTE* Again = static_cast<BYTE*>(Malloc->Malloc(112, TEXT("Test")));
+    BYTE* Again = Alloc(*Malloc, 112); // a new pool, whose memory is usable
     appMemset(Again, 0xAB, 112);
-    EXPECT_EQ(65536, Malloc->SystemBytesCurrent);
     EXPECT_EQ(Malloc->FindPoolRecord(Again)->Mem + 584 * 112, Again);
+    EXPECT_EQ(65536, Malloc->SystemBytesCurrent);
     Malloc->Free(Again);
-}
 
-TEST(FMallocWindows, ZeroLargestPooledAndSystemServedSizes)
-{
-    auto Malloc = MakeAllocator();
-    void* Empty = Malloc->Malloc(0, TEXT("Test"));
-    EXPECT_EQ(8, Malloc->UsedBytesCurrent); // 0 bytes cost an 8-byte block
-    Malloc->Free(Empty);
-
-    // 32768 bytes: two blocks fill one pool, a third needs another.
-    void* Largest[3];
-    for (void*& Ptr : Largest)
-        Ptr = Malloc->Malloc(32768, TEXT("Test"));
-    EXPECT_EQ(Malloc->FindPoolRecord(Largest[0]), Malloc->FindPoolRecord(Largest[1]));
-    EXPECT_NE(Malloc->FindPoolRecord(Largest[0]), Malloc->FindPoolRecord(Largest[2]));
+    // 32768 bytes: two blocks fill a pool, a third needs another.
+    BYTE* Largest[3] = {Alloc(*Malloc, 32768), Alloc(*Malloc, 32768), Alloc(*Malloc, 32768)};
     EXPECT_EQ(Malloc->FindPoolRecord(Largest[0]), Malloc->PoolTable[48].FullPools);
+    EXPECT_EQ(Malloc->FindPoolRecord(Largest[0]), Malloc->FindPoolRecord(Largest[1]));
     EXPECT_EQ(2 * 65536, Malloc->SystemBytesCurrent);
-    for (void* Ptr : Largest)
-        Malloc->Free(Ptr);
+    for (BYTE* Block : Largest)
+        Malloc->Free(Block);
 
     // 32769 bytes: the system's own pages, rounded up, counted at the requested size.
-    void* System = Malloc->Malloc(32769, TEXT("Test"));
-    FPoolRecord* Record = Malloc->FindPoolRecord(System);
-    EXPECT_EQ(&Malloc->LargeTable, Record->SizeClass);
-    EXPECT_EQ(36864u, Record->SystemBytes);
+    BYTE* System = Alloc(*Malloc, 32769);
+    EXPECT_EQ(&Malloc->LargeTable, Malloc->FindPoolRecord(System)->SizeClass);
     EXPECT_EQ(36864, Malloc->SystemBytesCurrent);
     EXPECT_EQ(32769, Malloc->UsedBytesCurrent);
     Malloc->Free(System);
-    EXPECT_EQ(0, Malloc->SystemBytesCurrent);
-    EXPECT_EQ(0, Malloc->UsedBytesCurrent);
-    EXPECT_EQ(0, Malloc->LiveAllocations);
-    EXPECT_EQ(5, Malloc->TotalAllocations);
+    ExpectCountersAtZero(*Malloc);
+    EXPECT_EQ(8, Malloc->TotalAllocations);
+    EXPECT_EQ(2 * 65536, Malloc->SystemBytesPeak);
 }
 
 TEST(FMallocWindows, ReallocKeepsABlockOnlyWhileItsClassOrItsPagesStillFit)
 {
     auto Malloc = MakeAllocator();
-    BYTE* Block = static_cast<BYTE*>(Malloc->Malloc(100, TEXT("Test")));
+    BYTE* Block = Alloc(*Malloc, 100);
     appMemset(Block, 0x5A, 100);
     EXPECT_EQ(Block, Malloc->Realloc(Block, 110, TEXT("Test"))); // still class 112
     BYTE* Moved = static_cast<BYTE*>(Malloc->Realloc(Block, 60, TEXT("Test"))); // class 64
     EXPECT_NE(Block, Moved);
-    EXPECT_EQ(0x5A, Moved[0]);
     EXPECT_EQ(0x5A, Moved[59]);
     EXPECT_EQ(64, Malloc->UsedBytesCurrent);
 
-    // 90000 bytes take 90112 from the system and stay for any size whose pages fill two thirds.
+    // 90000 bytes take 90112 from the system and stay for any size that fills two thirds.
     BYTE* System = static_cast<BYTE*>(Malloc->Realloc(Moved, 90000, TEXT("Test")));
     EXPECT_EQ(0x5A, System[59]);
     for (DWORD Size : {60075u, 90112u, 75000u})
         EXPECT_EQ(System, Malloc->Realloc(System, Size, TEXT("Test"))) << Size;
     EXPECT_EQ(75000, Malloc->UsedBytesCurrent);
-    System[74999] = 0x77;
     BYTE* Smaller = static_cast<BYTE*>(Malloc->Realloc(System, 60074, TEXT("Test")));
     EXPECT_NE(System, Smaller);
-    EXPECT_EQ(0x5A, Smaller[0]);
+    EXPECT_EQ(0x5A, Smaller[59]);
     BYTE* Larger = static_cast<BYTE*>(Malloc->Realloc(Smaller, 90113, TEXT("Test")));
     EXPECT_NE(Smaller, Larger);
     EXPECT_EQ(90113, Malloc->UsedBytesCurrent);
@@ -208,133 +170,124 @@ TEST(FMallocWindows, ReallocKeepsABlockOnlyWhileItsClassOrItsPagesStillFit)
     EXPECT_EQ(Total, Malloc->TotalAllocations);
     EXPECT_EQ(1, Malloc->LiveAllocations);
     EXPECT_EQ(NULL, Malloc->Realloc(Larger, 0, TEXT("Test"))); // frees
-    EXPECT_EQ(0, Malloc->LiveAllocations);
-    EXPECT_EQ(0, Malloc->UsedBytesCurrent);
-    EXPECT_EQ(0, Malloc->SystemBytesCurrent);
+    ExpectCountersAtZero(*Malloc);
 }
 
 TEST(FMallocWindows, HeapCheckFailsOnEachBrokenListThroughTheErrorDevice)
 {
     auto Malloc = MakeAllocator();
-    void* Partly = Malloc->Malloc(16, TEXT("Test"));
-    void* Full[2] = {Malloc->Malloc(32768, TEXT("Test")), Malloc->Malloc(32768, TEXT("Test"))};
-    Malloc->HeapCheck();
-    FPoolRecord* Available = Malloc->FindPoolRecord(Partly);
-    FPoolRecord* FullPool = Malloc->FindPoolRecord(Full[0]);
-    auto ExpectAssertion = [&](const char* Expression, std::function<void()> Break, std::function<void()> Mend) {
-        Break();
+    BYTE* Blocks[3] = {Alloc(*Malloc, 16), Alloc(*Malloc, 32768), Alloc(*Malloc, 32768)};
+    FPoolRecord* Available = Malloc->FindPoolRecord(Blocks[0]);
+    FPoolRecord* Full = Malloc->FindPoolRecord(Blocks[1]);
+    FFreeRun* Run = Available->FirstMem;
+    // Breaks one field, expects the assertion and mends the field again.
+    auto ExpectAssertion = [&](const char* Expression, auto& Field, auto Broken) {
+        auto Kept = Field;
+        Field = Broken;
         const TCHAR* Message = CaughtMessage([&] { Malloc->HeapCheck(); });
-        FString Prefix = FString::Printf(TEXT("Assertion failed: %hs [File:core/FMallocWindows.cpp] [Line: "), Expression);
-        EXPECT_TRUE(Message && appStrncmp(Message, *Prefix, Prefix.Len()) == 0) << Expression;
+        FString Start = FString::Printf(TEXT("Assertion failed: %hs [File:core/FMallocWindows.cpp] [Line: "), Expression);
+        EXPECT_TRUE(Message && appStrncmp(Message, *Start, Start.Len()) == 0) << Expression;
         EXPECT_STREQ(Message, *GTestError.LastMessage);
-        Mend();
+        Field = Kept;
         Malloc->HeapCheck();
     };
-    FPoolRecord** Link = Available->PrevLink;
-    ExpectAssertion("Pool->PrevLink==PoolPtr", [&] { Available->PrevLink = NULL; }, [&] { Available->PrevLink = Link; });
-    FFreeRun* Run = Available->FirstMem;
-    ExpectAssertion("Pool->FirstMem", [&] { Available->FirstMem = NULL; }, [&] { Available->FirstMem = Run; });
-    ExpectAssertion("Free->Blocks>0", [&] { Run->Blocks = 0; }, [&] { Run->Blocks = 4095; });
-    Link = FullPool->PrevLink;
-    ExpectAssertion("Pool->PrevLink==PoolPtr", [&] { FullPool->PrevLink = &FullPool->NextPool; },
-                    [&] { FullPool->PrevLink = Link; });
-    ExpectAssertion("!Pool->FirstMem", [&] { FullPool->FirstMem = Run; }, [&] { FullPool->FirstMem = NULL; });
-    Malloc->Free(Partly);
-    Malloc->Free(Full[0]);
-    Malloc->Free(Full[1]);
-    EXPECT_EQ(0, Malloc->SystemBytesCurrent);
+    ExpectAssertion("Pool->PrevLink==PoolPtr", Available->PrevLink, static_cast<FPoolRecord**>(NULL));
+    ExpectAssertion("Pool->FirstMem", Available->FirstMem, static_cast<FFreeRun*>(NULL));
+    ExpectAssertion("Free->Blocks>0", Run->Blocks, 0ul);
+    ExpectAssertion("Pool->PrevLink==PoolPtr", Full->PrevLink, &Full->NextPool);
+    ExpectAssertion("!Pool->FirstMem", Full->FirstMem, Run);
+    for (BYTE* Block : Blocks)
+        Malloc->Free(Block);
+    ExpectCountersAtZero(*Malloc);
 }
 
 TEST(FMallocWindows, DumpAllocsWritesTheStatisticsAndWithMemstatThePoolTable)
 {
     auto Malloc = MakeAllocator();
-    void* Blocks[3] = {Malloc->Malloc(100, TEXT("Test")), Malloc->Malloc(100, TEXT("Test")),
-                       Malloc->Malloc(40000, TEXT("Test"))};
-    Malloc->Free(Malloc->Malloc(60000, TEXT("Test"))); // raises the peaks only
-    GTestLog.Clear();
-    SetCommandLine(TEXT("Test.exe"));
-    Malloc->DumpAllocs();
-    // Used 224 + 40000 bytes of 65536 + 40960 from the system; the peak held 60000 more.
-    std::vector<std::wstring> Expected = {TEXT("Memory Allocation Status"), TEXT("Curr Memory  0.038M /  0.102M"),
-                                     TEXT("Peak Memory  0.096M /  0.160M"),
-                                     TEXT("Allocs           3 Current /      4 Total")};
-    EXPECT_EQ(Expected, LoggedLines());
+    BYTE* Blocks[3] = {Alloc(*Malloc, 100), Alloc(*Malloc, 100), Alloc(*Malloc, 40000)};
+    Malloc->Free(Alloc(*Malloc, 60000)); // raises the peaks only
+    auto Dump = [&](const TCHAR* CmdLine) {
+        SetCommandLine(CmdLine);
+        GTestLog.Clear();
+        Malloc->DumpAllocs();
+        SetCommandLine(TEXT("Test.exe"));
+        std::vector<std::wstring> Lines;
+        for (INT i = 0; i < GTestLog.Lines.Num(); i++)
+            Lines.push_back(*GTestLog.Lines(i));
+        return Lines;
+    };
+    // Used 224 + 40000 bytes of 65536 + 40960 from the system; the peaks held 60000 more.
+    std::vector<std::wstring> Expected = {L"Memory Allocation Status", L"Curr Memory  0.038M /  0.102M",
+                                          L"Peak Memory  0.096M /  0.160M",
+                                          L"Allocs           3 Current /      4 Total"};
+    EXPECT_EQ(Expected, Dump(TEXT("Test.exe")));
 
-    GTestLog.Clear();
-    SetCommandLine(TEXT("Test.exe -memstat"));
-    Malloc->DumpAllocs();
-    SetCommandLine(TEXT("Test.exe"));
-    std::vector<std::wstring> Lines = LoggedLines();
+    std::vector<std::wstring> Lines = Dump(TEXT("Test.exe -memstat"));
     ASSERT_EQ(4u + 2 + POOL_COUNT + 1, Lines.size());
-    EXPECT_EQ(std::wstring(TEXT("Block Size Num Pools Cur Allocs Total Allocs Mem Used Mem Waste Efficiency")), Lines[4]);
-    EXPECT_EQ(std::wstring(TEXT("---------- --------- ---------- ------------ -------- --------- ----------")), Lines[5]);
-    EXPECT_EQ(std::wstring(TEXT("         8         0          0           0K       0K        0K    100.00%")), Lines[6]);
+    EXPECT_EQ(L"Block Size Num Pools Cur Allocs Total Allocs Mem Used Mem Waste Efficiency", Lines[4]);
+    EXPECT_EQ(L"---------- --------- ---------- ------------ -------- --------- ----------", Lines[5]);
+    EXPECT_EQ(L"         8         0          0           0K       0K        0K    100.00%", Lines[6]);
     // 585 blocks of 112 bytes in one pool, two taken: 65520 bytes used, 65296 of them waste.
-    EXPECT_EQ(std::wstring(TEXT("       112         1          2           0K      63K       63K     50.09%")), Lines[6 + 15]);
-    EXPECT_EQ(std::wstring(TEXT("     32768         0          0           0K       0K        0K    100.00%")), Lines[6 + 48]);
-    EXPECT_EQ(std::wstring(TEXT("BlkOverall         1          2           0K      63K       63K     50.09%")), Lines.back());
-    for (void* Ptr : Blocks)
-        Malloc->Free(Ptr);
+    EXPECT_EQ(L"       112         1          2           0K      63K       63K     50.09%", Lines[6 + 15]);
+    EXPECT_EQ(L"     32768         0          0           0K       0K        0K    100.00%", Lines[6 + 48]);
+    EXPECT_EQ(L"BlkOverall         1          2           0K      63K       63K     50.09%", Lines.back());
+    for (BYTE* Block : Blocks)
+        Malloc->Free(Block);
 }
 
 TEST(FMallocWindows, RunningOutOfMemoryIsReportedAndHandsOutNoBlock)
 {
-    auto ExpectOutOfMemory = [](FLimitedMalloc& Malloc, DWORD Size) {
+    auto ExpectOutOfMemory = [](FTestMalloc& Malloc, DWORD Size) {
         GTestError.LastMessage = TEXT("");
         const TCHAR* Message = CaughtMessage([&] { Malloc.Malloc(Size, TEXT("Test")); });
         FString Expected = LocalizeError(TEXT("OutOfMemory"), TEXT("Core"));
         EXPECT_STREQ(*Expected, Message) << Size;
         EXPECT_STREQ(*Expected, *GTestError.LastMessage) << Size;
-        EXPECT_EQ(0, Malloc.LiveAllocations);
-        EXPECT_EQ(0, Malloc.UsedBytesCurrent);
-        EXPECT_EQ(0, Malloc.SystemBytesCurrent);
+        ExpectCountersAtZero(Malloc);
     };
-    // Memory for the pool fails, then memory for its directory array.
-    for (INT Granted : {0, 1})
+    for (INT Granted : {0, 1}) // memory for the pool fails, then memory for its directory
     {
-        auto Malloc = MakeAllocator<FLimitedMalloc>();
+        auto Malloc = MakeAllocator();
         Malloc->RequestsLeft = Granted;
         ExpectOutOfMemory(*Malloc, 16);
     }
-    // Memory for a system-served block fails, and so does a size too large to record.
-    auto Malloc = MakeAllocator<FLimitedMalloc>();
-    Malloc->Free(Malloc->Malloc(16, TEXT("Test")));
-    ExpectOutOfMemory(*Malloc, 0xFFFFFFFF);
+    auto Malloc = MakeAllocator();
+    Malloc->Free(Alloc(*Malloc, 16));
+    ExpectOutOfMemory(*Malloc, 0xFFFFFFFF); // too large to record
     Malloc->RequestsLeft = 0;
     ExpectOutOfMemory(*Malloc, 50000);
-}
 
-TEST(FMallocWindows, AFailureWhileReportingOneDoesNotReportAgain)
-{
-    // An error device that itself needs memory of the exhausted allocator.
+    // An error device that needs memory of the exhausted allocator gets one report per request.
     struct FNeedyDevice : FOutputDeviceError
     {
         FMalloc* Malloc = NULL;
         INT Calls = 0;
-        void Serialize(const TCHAR*, EName) override
-        {
-            Calls++;
-            Malloc->Malloc(16, TEXT("Report"));
-        }
+        void Serialize(const TCHAR*, EName) override { Calls++, Alloc(*Malloc, 16); }
         void ReportCriticalError() override {}
     } Device;
-    auto Malloc = MakeAllocator<FLimitedMalloc>();
-    Malloc->RequestsLeft = 0;
     Device.Malloc = Malloc.get();
     FOutputDeviceError* Error = GError;
     GError = &Device;
-    EXPECT_NE(nullptr, CaughtMessage([&] { Malloc->Malloc(16, TEXT("Test")); }));
-    EXPECT_NE(nullptr, CaughtMessage([&] { Malloc->Malloc(16, TEXT("Test")); }));
+    EXPECT_NE(nullptr, CaughtMessage([&] { Alloc(*Malloc, 16); }));
+    EXPECT_NE(nullptr, CaughtMessage([&] { Alloc(*Malloc, 16); }));
     GError = Error;
-    EXPECT_EQ(2, Device.Calls); // one report per failed request
+    EXPECT_EQ(2, Device.Calls);
 }
 
-TEST(FMallocWindows, ReallocAddsTheOldPointerSizeAndTagToTheHistory)
+TEST(FMallocWindows, FaultsReachTheErrorDeviceAndTheHistory)
 {
-    auto Malloc = MakeAllocator<FLimitedMalloc>();
-    void* Block = Malloc->Malloc(100, TEXT("Test"));
+    auto Malloc = MakeAllocator();
+    const TCHAR* Message = CaughtMessage([&] { Malloc->Init(); });
+    EXPECT_TRUE(Message && appStrstr(Message, TEXT("Assertion failed: !MemInit [File:core/FMallocWindows.cpp]")));
+    BYTE* System = Alloc(*Malloc, 40000);
+    VirtualFree(System, 0, MEM_RELEASE); // behind the allocator's back
+    Message = CaughtMessage([&] { Malloc->Free(System); });
+    EXPECT_TRUE(Message && appStrstr(Message, TEXT("Assertion failed: VirtualFree( Ptr, 0, MEM_RELEASE )!=0 [")));
+
+    // Realloc adds the old pointer (all of it), the new size and the tag to the history.
+    BYTE* Block = Alloc(*Malloc, 100);
     Malloc->RequestsLeft = 0;
-    Malloc->ThrowInstead = true;
+    Malloc->ThrowWhenDry = true;
     GErrorHist[0] = 0;
     EXPECT_THROW(Malloc->Realloc(Block, 40000, TEXT("Tagged")), int);
     TCHAR Expected[256];
@@ -344,43 +297,30 @@ TEST(FMallocWindows, ReallocAddsTheOldPointerSizeAndTagToTheHistory)
     Malloc->Free(Block);
 }
 
-TEST(FMallocWindows, SystemFaultsAreAssertions)
-{
-    auto Malloc = MakeAllocator();
-    const TCHAR* Message = CaughtMessage([&] { Malloc->Init(); });
-    EXPECT_TRUE(Message && appStrstr(Message, TEXT("Assertion failed: !MemInit [File:core/FMallocWindows.cpp]")));
-    void* Block = Malloc->Malloc(40000, TEXT("Test"));
-    VirtualFree(Block, 0, MEM_RELEASE); // behind the allocator's back
-    Message = CaughtMessage([&] { Malloc->Free(Block); });
-    EXPECT_TRUE(Message && appStrstr(Message, TEXT("Assertion failed: VirtualFree( Ptr, 0, MEM_RELEASE )!=0 [File:")));
-}
-
 TEST(FMallocWindows, BlocksAnywhereInTheAddressSpaceFindTheirRecords)
 {
-    auto Low = MakeAllocator();
-    auto High = MakeAllocator<FTopDownMalloc>();
-    for (FMallocWindows* Malloc : {static_cast<FMallocWindows*>(Low.get()), static_cast<FMallocWindows*>(High.get())})
+    for (bool TopDown : {false, true})
     {
+        auto Malloc = MakeAllocator();
+        Malloc->TopDown = TopDown;
         std::vector<BYTE*> Blocks;
-        for (DWORD Size : {8u, 700u, 32768u, 32769u, 300000u})
-            Blocks.push_back(static_cast<BYTE*>(Malloc->Malloc(Size, TEXT("Test"))));
+        for (DWORD Size : {8u, 700u, 32768u, 300000u})
+            Blocks.push_back(Alloc(*Malloc, Size));
 #ifdef _WIN64
-        bool Above4GiB = UPTRINT(Blocks[0]) >> 32 != 0;
-        EXPECT_EQ(Malloc == High.get(), Above4GiB) << static_cast<void*>(Blocks[0]);
+        EXPECT_EQ(TopDown, UPTRINT(Blocks[0]) >> 32 != 0) << static_cast<void*>(Blocks[0]);
 #endif
-        for (INT i = 0; i < 3; i++)
+        for (INT i = 0; i < 3; i++) // from the first and last byte of a pooled block and its pool
         {
             FPoolRecord* Pool = Malloc->FindPoolRecord(Blocks[i]);
             ASSERT_TRUE(Pool);
             EXPECT_EQ(Pool, Malloc->FindPoolRecord(Blocks[i] + Pool->SizeClass->BlockSize - 1));
             EXPECT_EQ(Pool, Malloc->FindPoolRecord(Pool->Mem + 65535));
         }
-        EXPECT_EQ(Blocks[4], Malloc->FindPoolRecord(Blocks[4])->Mem);
-        Blocks[4] = static_cast<BYTE*>(Malloc->Realloc(Blocks[4], 250000, TEXT("Test")));
+        EXPECT_EQ(Blocks[3], Malloc->FindPoolRecord(Blocks[3])->Mem);
+        Blocks[3] = static_cast<BYTE*>(Malloc->Realloc(Blocks[3], 250000, TEXT("Test")));
         for (BYTE* Block : Blocks)
             Malloc->Free(Block);
-        EXPECT_EQ(0, Malloc->SystemBytesCurrent);
-        EXPECT_EQ(0, Malloc->UsedBytesCurrent);
+        ExpectCountersAtZero(*Malloc);
     }
 }
 
@@ -391,23 +331,19 @@ TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
         BYTE* Ptr = NULL;
         DWORD Size = 0;
         BYTE Seed = 0;
-    };
-    auto Fill = [](FSlot& Slot) {
-        for (DWORD i = 0; i < Slot.Size; i++)
-            Slot.Ptr[i] = BYTE(Slot.Seed + i * 7);
-    };
-    auto Intact = [](const FSlot& Slot, DWORD Count) {
-        for (DWORD i = 0; i < Count; i++)
-            if (Slot.Ptr[i] != BYTE(Slot.Seed + i * 7))
-                return false;
-        return true;
+        bool Intact(DWORD Count) const
+        {
+            for (DWORD i = 0; i < Count; i++)
+                if (Ptr[i] != BYTE(Seed + i * 7))
+                    return false;
+            return true;
+        }
     };
     std::mt19937 Random(20240611);
     // Mostly small sizes, as a game asks, with every size up to 100000 possible.
     auto RandomSize = [&]() -> DWORD {
         DWORD Kind = Random() % 100;
-        DWORD Limit = Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000;
-        return Random() % (Limit + 1);
+        return Random() % ((Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000) + 1);
     };
     auto Malloc = MakeAllocator();
     std::vector<FSlot> Slots(3000);
@@ -415,40 +351,37 @@ TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
     {
         FSlot& Slot = Slots[Random() % Slots.size()];
         DWORD Action = Random() % 3;
-        ASSERT_TRUE(!Slot.Ptr || Intact(Slot, Slot.Size)) << Step;
-        if (!Slot.Ptr || Action == 0)
-        {
-            Malloc->Free(Slot.Ptr);
-            Slot.Size = RandomSize();
-            Slot.Ptr = static_cast<BYTE*>(Malloc->Malloc(Slot.Size, TEXT("Test")));
-        }
-        else if (Action == 1)
-        {
-            DWORD NewSize = RandomSize();
-            Slot.Ptr = static_cast<BYTE*>(Malloc->Realloc(Slot.Ptr, NewSize, TEXT("Test")));
-            ASSERT_TRUE(!NewSize || Intact(Slot, NewSize < Slot.Size ? NewSize : Slot.Size)) << Step;
-            Slot.Size = NewSize;
-        }
-        else
+        ASSERT_TRUE(!Slot.Ptr || Slot.Intact(Slot.Size)) << Step;
+        if (Slot.Ptr && Action == 2)
         {
             Malloc->Free(Slot.Ptr);
             Slot.Ptr = NULL;
             continue;
         }
+        DWORD NewSize = RandomSize();
+        if (Slot.Ptr && Action == 1)
+        {
+            Slot.Ptr = static_cast<BYTE*>(Malloc->Realloc(Slot.Ptr, NewSize, TEXT("Test")));
+            ASSERT_TRUE(!Slot.Ptr || Slot.Intact(std::min(NewSize, Slot.Size))) << Step;
+        }
+        else
+        {
+            Malloc->Free(Slot.Ptr);
+            Slot.Ptr = Alloc(*Malloc, NewSize);
+        }
+        Slot.Size = NewSize;
         Slot.Seed = BYTE(Step);
-        if (Slot.Ptr)
-            Fill(Slot);
+        for (DWORD i = 0; Slot.Ptr && i < Slot.Size; i++)
+            Slot.Ptr[i] = BYTE(Slot.Seed + i * 7);
         if (Step % 50000 == 0)
             Malloc->HeapCheck();
     }
     Malloc->HeapCheck();
     for (FSlot& Slot : Slots)
     {
-        EXPECT_TRUE(!Slot.Ptr || Intact(Slot, Slot.Size));
+        EXPECT_TRUE(!Slot.Ptr || Slot.Intact(Slot.Size));
         Malloc->Free(Slot.Ptr);
     }
-    EXPECT_EQ(0, Malloc->LiveAllocations);
-    EXPECT_EQ(0, Malloc->UsedBytesCurrent);
-    EXPECT_EQ(0, Malloc->SystemBytesCurrent);
+    ExpectCountersAtZero(*Malloc);
     EXPECT_GT(Malloc->TotalAllocations, 600000);
 }
