@@ -267,25 +267,34 @@ void* FMallocWindows::AllocSystemMemory(SIZE_T Bytes)
     return VirtualAlloc(NULL, Bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
 }
 
+// Memory from the system and its record, set up as an unlinked allocation of SizeClass.
+FPoolRecord* FMallocWindows::TakeSystemMemory(DWORD UsableBytes, DWORD SystemBytes, FPoolSizeClass* SizeClass)
+{
+    BYTE* Mem = static_cast<BYTE*>(AllocSystemMemory(SystemBytes));
+    if (!Mem)
+        ReportOutOfMemory();
+    FPoolRecord* Record = RecordForNewMemory(Mem);
+    Record->UsableBytes = UsableBytes;
+    Record->SystemBytes = SystemBytes;
+    Record->TakenBlocks = 0;
+    Record->Mem = Mem;
+    Record->SizeClass = SizeClass;
+    Record->FirstMem = NULL;
+    Record->NextPool = NULL;
+    Record->PrevLink = NULL;
+    AddTo(SystemBytesCurrent, SystemBytes);
+    return Record;
+}
+
 FPoolRecord* FMallocWindows::CreatePool(FPoolSizeClass* SizeClass)
 {
     DWORD Blocks = REGION_BYTES / SizeClass->BlockSize;
     DWORD Bytes = Blocks * SizeClass->BlockSize;
-    BYTE* Mem = static_cast<BYTE*>(AllocSystemMemory(Bytes));
-    if (!Mem)
-        ReportOutOfMemory();
-    FPoolRecord* Pool = RecordForNewMemory(Mem);
-
-    Pool->Mem = Mem;
-    Pool->UsableBytes = Bytes;
-    Pool->SystemBytes = RoundUpToPage(Bytes);
-    Pool->SizeClass = SizeClass;
-    Pool->TakenBlocks = 0;
-    Pool->FirstMem = reinterpret_cast<FFreeRun*>(Mem);
+    FPoolRecord* Pool = TakeSystemMemory(Bytes, RoundUpToPage(Bytes), SizeClass);
+    Pool->FirstMem = reinterpret_cast<FFreeRun*>(Pool->Mem);
     Pool->FirstMem->Blocks = Blocks;
     Pool->FirstMem->SetNextRun(NULL);
     LinkAtHead(Pool, &SizeClass->AvailablePools);
-    AddTo(SystemBytesCurrent, Pool->SystemBytes);
     return Pool;
 }
 
@@ -294,23 +303,9 @@ void* FMallocWindows::MallocFromSystem(DWORD Size)
     // A size whose page-rounded length does not fit the record is more than there is.
     if (Size > MAXDWORD - (GPageSize - 1))
         ReportOutOfMemory();
-    DWORD SystemBytes = RoundUpToPage(Size);
-    BYTE* Mem = static_cast<BYTE*>(AllocSystemMemory(SystemBytes));
-    if (!Mem)
-        ReportOutOfMemory();
-    FPoolRecord* Record = RecordForNewMemory(Mem);
-
-    Record->Mem = Mem;
-    Record->UsableBytes = Size;
-    Record->SystemBytes = SystemBytes;
-    Record->SizeClass = &LargeTable;
-    Record->TakenBlocks = 0;
-    Record->FirstMem = NULL;
-    Record->NextPool = NULL;
-    Record->PrevLink = NULL;
-    AddTo(SystemBytesCurrent, SystemBytes);
+    FPoolRecord* Record = TakeSystemMemory(Size, RoundUpToPage(Size), &LargeTable);
     CountAllocation(Size);
-    return Mem;
+    return Record->Mem;
 }
 
 void FMallocWindows::FreeToSystem(FPoolRecord* Record, void* Ptr)

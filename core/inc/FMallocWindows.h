@@ -98,6 +98,7 @@ protected:
     virtual void* AllocSystemMemory(SIZE_T Bytes);
 
 private:
+    FPoolRecord* TakeSystemMemory(DWORD UsableBytes, DWORD SystemBytes, FPoolSizeClass* SizeClass);
     FPoolRecord* CreatePool(FPoolSizeClass* SizeClass);
     void* MallocFromSystem(DWORD Size);
     void FreeToSystem(FPoolRecord* Record, void* Ptr);
