@@ -194,7 +194,7 @@ int main()
         SystemRequests[Level] = PooledAllocator.StepRequests;
     }
 
-    printf("\nns per operation (best of %i); pools: FMallocWindows's requests to the system per 1000 operations\n"
+    printf("\nns per operation (best of %i); pools: system requests of FMallocWindows per 1000 operations\n"
            "%12s", Rounds, "live blocks");
     for (const char* Name : Names)
         printf(" %15s", Name);
