@@ -1,0 +1,39 @@
+// FileTestSupport.h: temporary folders and whole-file helpers for the file tests. They use
+// Win32 directly, never the file managers under test.
+#pragma once
+#include "TestSupport.h"
+#include "FFileManagerWindows.h"
+#include <string>
+
+// A new folder in the system's temporary folder, removed with its contents at the end.
+class FTempDir
+{
+public:
+    FTempDir();
+    ~FTempDir();
+    // The folder joined with Relative.
+    FString operator()(const TCHAR* Relative = TEXT("")) const;
+    // Writes Bytes to Relative, making its folders first.
+    void Write(const TCHAR* Relative, const std::string& Bytes) const;
+    // The bytes of Relative; "<missing>" when it cannot be read.
+    std::string Read(const TCHAR* Relative) const;
+    bool Exists(const TCHAR* Relative) const;
+
+private:
+    FString Root;
+};
+
+// Makes a folder the current one for a scope.
+class FScopedCurrentDir
+{
+public:
+    explicit FScopedCurrentDir(const FString& Dir);
+    ~FScopedCurrentDir();
+
+private:
+    TCHAR Saved[MAX_PATH];
+};
+
+// A path of Length characters inside Dir (single-letter folders, then a long name).
+FString LongPath(const FString& Dir, INT Length);
+std::string Narrow(const FString& Text);
