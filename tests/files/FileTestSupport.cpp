@@ -84,3 +84,38 @@ FString LongPath(const FString& Dir, INT Length)
 }
 
 std::string Narrow(const FString& Text) { return appToAnsi(*Text); }
+
+FString ThrownBy(const std::function<void()>& Action)
+{
+    try
+    {
+        Action();
+    }
+    catch (const TCHAR* Message)
+    {
+        return FString(Message);
+    }
+    return FString();
+}
+
+std::string ReadThrough(FFileManager& Files, const FString& Path)
+{
+    FArchive* Reader = Files.CreateFileReader(*Path);
+    if (!Reader)
+        return "<missing>";
+    std::string Bytes(Reader->TotalSize(), '\0');
+    Reader->Serialize(&Bytes[0], INT(Bytes.size()));
+    delete Reader;
+    return Bytes;
+}
+
+bool WriteThrough(FFileManager& Files, const FString& Path, const std::string& Text, DWORD Flags)
+{
+    FArchive* Writer = Files.CreateFileWriter(*Path, Flags);
+    if (!Writer)
+        return false;
+    Writer->Serialize(const_cast<char*>(Text.data()), INT(Text.size()));
+    UBOOL Closed = Writer->Close();
+    delete Writer;
+    return Closed != 0;
+}

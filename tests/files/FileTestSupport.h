@@ -3,6 +3,7 @@
 #pragma once
 #include "TestSupport.h"
 #include "FFileManagerWindows.h"
+#include <functional>
 #include <string>
 
 // A new folder in the system's temporary folder, removed with its contents at the end.
@@ -37,3 +38,10 @@ private:
 // A path of Length characters inside Dir (single-letter folders, then a long name).
 FString LongPath(const FString& Dir, INT Length);
 std::string Narrow(const FString& Text);
+
+// The message of the critical error that Action raises, or "" when it raises none.
+FString ThrownBy(const std::function<void()>& Action);
+// Reads a whole file through a file manager; "<missing>" when it cannot be opened.
+std::string ReadThrough(FFileManager& Files, const FString& Path);
+// Writes Text through a file manager; false when the file cannot be created.
+bool WriteThrough(FFileManager& Files, const FString& Path, const std::string& Text, DWORD Flags = 0);

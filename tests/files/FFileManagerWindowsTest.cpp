@@ -1,0 +1,184 @@
+// FFileManagerWindowsTest.cpp: the Win32 file manager on real files in a temporary folder.
+#include "FileTestSupport.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+struct FWindowsManagerTest : testing::Test
+{
+    FTempDir Temp;
+    FFileManagerWindows& Files = *new FFileManagerWindows; // made with malloc, as at start-up
+
+    void TearDown() override { delete &Files; }
+
+    std::vector<std::string> Sorted(const TArray<FString>& Names)
+    {
+        std::vector<std::string> Result;
+        for (const FString& Name : Names)
+            Result.push_back(Narrow(Name));
+        std::sort(Result.begin(), Result.end());
+        return Result;
+    }
+};
+
+using FNames = std::vector<std::string>;
+} // namespace
+
+TEST_F(FWindowsManagerTest, WriteFlagsDecideHowAnExistingFileOpens)
+{
+    FString File = Temp(TEXT("A.txt"));
+    Temp.Write(TEXT("A.txt"), "old");
+    EXPECT_EQ(Files.CreateFileWriter(*File, WRITEFLAG_KeepExisting), nullptr);
+    FArchive* Writer = Files.CreateFileWriter(*File, WRITEFLAG_Append);
+    EXPECT_EQ(Writer->Tell(), 3); // appending starts at the old size
+    Writer->Serialize(const_cast<char*>("+new"), 4);
+    delete Writer;
+    EXPECT_EQ(Temp.Read(TEXT("A.txt")), "old+new");
+    EXPECT_TRUE(WriteThrough(Files, File, "x")); // no flags: replaced
+    EXPECT_EQ(Temp.Read(TEXT("A.txt")), "x");
+
+    // (Wine lets root write read-only files, so only the cleared mark can be checked.)
+    SetFileAttributesW(*File, FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(WriteThrough(Files, File, "y", WRITEFLAG_OverrideReadOnly));
+    EXPECT_FALSE(GetFileAttributesW(*File) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ReadThrough(Files, File), "y");
+
+    // Others may read a file being written only when the writer shares it.
+    auto OthersCanRead = [&](DWORD Flags) {
+        FArchive* Writer = Files.CreateFileWriter(*File, Flags);
+        HANDLE Other = CreateFileW(*File, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+        delete Writer;
+        return Other != INVALID_HANDLE_VALUE && CloseHandle(Other);
+    };
+    EXPECT_FALSE(OthersCanRead(0));
+    EXPECT_TRUE(OthersCanRead(WRITEFLAG_ShareRead));
+}
+
+TEST_F(FWindowsManagerTest, AFailedOpenIsCriticalOnlyWithTheReportFlag)
+{
+    FString Missing = Temp(TEXT("Missing\\File.txt"));
+    EXPECT_EQ(Files.CreateFileReader(*Missing), nullptr);
+    EXPECT_EQ(Files.CreateFileWriter(*Missing), nullptr);
+    EXPECT_EQ(Files.FileSize(*Missing), -1);
+    EXPECT_EQ(ThrownBy([&] { Files.CreateFileReader(*Missing, READFLAG_ReportFailure); }),
+              FString(TEXT("Failed to read file: ")) + Missing);
+    EXPECT_EQ(GTestError.LastMessage, FString(TEXT("Failed to read file: ")) + Missing);
+    EXPECT_EQ(ThrownBy([&] { Files.CreateFileWriter(*Missing, WRITEFLAG_ReportFailure); }),
+              FString(TEXT("Failed to create file: ")) + Missing);
+}
+
+TEST_F(FWindowsManagerTest, DeleteAndMove)
+{
+    FString Missing = Temp(TEXT("Missing.txt")), ReadOnly = Temp(TEXT("RO.txt"));
+    EXPECT_TRUE(Files.Delete(*Missing, 0));
+    EXPECT_FALSE(Files.Delete(*Missing, 1));
+    Temp.Write(TEXT("RO.txt"), "keep");
+    SetFileAttributesW(*ReadOnly, FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(Files.Delete(*ReadOnly, 1, 0));
+    EXPECT_EQ(Files.FileSize(*ReadOnly), 4);
+
+    // A move replaces a destination, read-only or not, whatever the replace flag says.
+    Temp.Write(TEXT("New.txt"), "new");
+    EXPECT_TRUE(Files.Move(*ReadOnly, *Temp(TEXT("New.txt")), 0));
+    EXPECT_EQ(Temp.Read(TEXT("RO.txt")), "new");
+    EXPECT_FALSE(Temp.Exists(TEXT("New.txt")));
+
+    // A move that fails leaves the destination as it was, and says so as a warning.
+    GTestLog.Clear();
+    EXPECT_FALSE(Files.Move(*ReadOnly, *Missing));
+    EXPECT_EQ(Temp.Read(TEXT("RO.txt")), "new");
+    ASSERT_EQ(GTestLog.Lines.Num(), 1);
+    EXPECT_EQ(GTestLog.Lines(0), FString::Printf(TEXT("Error moving file '%s' to '%s'"), *Missing, *ReadOnly));
+    EXPECT_EQ(GTestLog.Events(0), NAME_Warning);
+
+    EXPECT_TRUE(Files.Delete(*ReadOnly, 1, 1));
+    EXPECT_FALSE(Temp.Exists(TEXT("RO.txt")));
+}
+
+TEST_F(FWindowsManagerTest, CopyHonoursReplaceAndAttributes)
+{
+    FString Src = Temp(TEXT("Src.txt")), Dest = Temp(TEXT("Dest.txt")), Kept = Temp(TEXT("Kept.txt"));
+    Temp.Write(TEXT("Src.txt"), "data");
+    SetFileAttributesW(*Src, FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(Files.Copy(*Dest, *Src));
+    EXPECT_EQ(Temp.Read(TEXT("Dest.txt")), "data");
+    EXPECT_FALSE(GetFileAttributesW(*Dest) & FILE_ATTRIBUTE_READONLY); // a copy is writable
+    EXPECT_TRUE(Files.Copy(*Kept, *Src, 1, 0, 1));
+    EXPECT_TRUE(GetFileAttributesW(*Kept) & FILE_ATTRIBUTE_READONLY); // unless told to keep them
+    EXPECT_FALSE(Files.Copy(*Dest, *Src, 0));
+}
+
+TEST_F(FWindowsManagerTest, DirectoriesListingsAndTheDefaultDirectory)
+{
+    FString Sub = Temp(TEXT("Sub"));
+    EXPECT_TRUE(Files.MakeDirectory(*Sub));
+    EXPECT_TRUE(Files.MakeDirectory(*Sub)); // existing already
+    EXPECT_FALSE(Files.MakeDirectory(*Temp(TEXT("No\\Parent"))));
+    Temp.Write(TEXT("a.txt"), "");
+    Temp.Write(TEXT("noext"), "");
+    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*")), 1, 0)), (FNames{"a.txt", "noext"}));
+    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*")), 0, 1)), (FNames{"Sub"})); // never "." or ".."
+    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*.")), 1, 1)), (FNames{"Sub", "noext"}));
+    EXPECT_EQ(Files.FindFiles(*Temp(TEXT("Missing\\*")), 1, 1).Num(), 0);
+
+    EXPECT_TRUE(Files.DeleteDirectory(*Sub, 1));
+    EXPECT_TRUE(Files.DeleteDirectory(*Sub, 0)); // missing, not required
+    EXPECT_FALSE(Files.DeleteDirectory(*Sub, 1));
+
+    FScopedCurrentDir Restore(Temp());
+    EXPECT_TRUE(Files.SetDefaultDirectory(*Temp(TEXT("..\\"))));
+    EXPECT_TRUE(Files.SetDefaultDirectory(*Temp()));
+    EXPECT_EQ(Files.GetDefaultDirectory(), Temp());
+    EXPECT_FALSE(Files.SetDefaultDirectory(*Temp(TEXT("Missing"))));
+}
+
+// Without wide system calls, paths and found names pass through the system's code page.
+TEST_F(FWindowsManagerTest, NarrowSystemCallsServeTheSameOperations)
+{
+    GUnicodeOS = 0;
+    FScopedCurrentDir Restore(Temp());
+    FString Dir = Temp(TEXT("N\\M"));
+    EXPECT_TRUE(Files.MakeDirectory(*Dir, 1));
+    EXPECT_TRUE(WriteThrough(Files, Dir * TEXT("f.txt"), "narrow"));
+    EXPECT_EQ(Files.FileSize(*(Dir * TEXT("f.txt"))), 6);
+    EXPECT_TRUE(Files.Copy(*(Dir * TEXT("g.txt")), *(Dir * TEXT("f.txt"))));
+    EXPECT_TRUE(Files.Move(*(Dir * TEXT("h.txt")), *(Dir * TEXT("g.txt"))));
+    EXPECT_EQ(Sorted(Files.FindFiles(*(Dir * TEXT("*.txt")), 1, 0)), (FNames{"f.txt", "h.txt"}));
+    EXPECT_TRUE(Files.SetDefaultDirectory(*Dir));
+    EXPECT_EQ(Files.GetDefaultDirectory(), Dir);
+    EXPECT_EQ(ReadThrough(Files, TEXT("h.txt")), "narrow");
+    EXPECT_TRUE(Files.Delete(TEXT("h.txt"), 1));
+    EXPECT_TRUE(Files.SetDefaultDirectory(*Temp()));
+    EXPECT_TRUE(Files.DeleteDirectory(TEXT("N"), 1, 1));
+    EXPECT_FALSE(Temp.Exists(TEXT("N")));
+    GUnicodeOS = 1;
+}
+
+TEST_F(FWindowsManagerTest, ReadersTakeALocalizedFileFromTheLocalizationFolders)
+{
+    Temp.Write(TEXT("ModA\\System\\Core.int"), "mod");
+    Temp.Write(TEXT("System\\Core.int"), "stock");
+    Temp.Write(TEXT("System\\Core.det"), "stock det");
+    Temp.Write(TEXT("System\\Engine.det"), "engine det");
+    TCHAR Found[FILE_PATH_MAX];
+    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.int"))); // no folders loaded yet
+
+    TArray<FString> Folders;
+    Folders.AddItem(Temp(TEXT("ModA\\System\\")));
+    Folders.AddItem(Temp(TEXT("System\\")));
+    Files.SetIntPaths(Folders);
+    EXPECT_TRUE(Files.FindLocalizedFile(Found, TEXT("Core.int")));
+    EXPECT_EQ(FString(Found), Temp(TEXT("ModA\\System\\Core.int")));
+    EXPECT_EQ(ReadThrough(Files, TEXT("Core.int")), "mod");
+    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core")));
+    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.u")));
+
+    // A language file: a higher folder's .int wins over a lower folder's language file.
+    UObject::SetLanguage(TEXT("det"));
+    EXPECT_EQ(ReadThrough(Files, TEXT("Core.det")), "mod");
+    EXPECT_EQ(ReadThrough(Files, TEXT("Engine.DET")), "engine det");
+    UObject::SetLanguage(TEXT("int"));
+    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.det")));
+}
