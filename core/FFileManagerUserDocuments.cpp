@@ -78,7 +78,10 @@ FFileManagerUserDocuments::EMapping FFileManagerUserDocuments::MapToMirror(TCHAR
         // folder lies inside the installation).
         if (!IsWithin(Out, RootDir) || IsWithin(Out, MirrorDir))
             return MAP_Outside;
-        if (!PathRelativePathToW(Relative, ModuleDir, FILE_ATTRIBUTE_DIRECTORY, Out, FILE_ATTRIBUTE_NORMAL))
+        // The target counts as a folder: as a file, its last component would be cut before
+        // the comparison, and the installation folder itself would map to
+        // Documents\<its own name> instead of Documents\Veltra.
+        if (!PathRelativePathToW(Relative, ModuleDir, FILE_ATTRIBUTE_DIRECTORY, Out, FILE_ATTRIBUTE_DIRECTORY))
             return MAP_Outside;
         Part = Relative;
     }

@@ -119,3 +119,5 @@ bool WriteThrough(FFileManager& Files, const FString& Path, const std::string& T
     delete Writer;
     return Closed != 0;
 }
+
+void PrintTo(const FString& Text, std::ostream* Stream) { *Stream << '"' << Narrow(Text) << '"'; }

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "FFileManagerWindows.h"
 #include <functional>
+#include <ostream>
 #include <string>
 
 // A new folder in the system's temporary folder, removed with its contents at the end.
@@ -45,3 +46,5 @@ FString ThrownBy(const std::function<void()>& Action);
 std::string ReadThrough(FFileManager& Files, const FString& Path);
 // Writes Text through a file manager; false when the file cannot be created.
 bool WriteThrough(FFileManager& Files, const FString& Path, const std::string& Text, DWORD Flags = 0);
+// Lets test failures show FString values as text.
+void PrintTo(const FString& Text, std::ostream* Stream);
