@@ -1,0 +1,93 @@
+// FileStringsTest.cpp: the core's whole-file text functions through the program's file managers.
+#include "FileTestSupport.h"
+#include "FFileManagerUserDocuments.h"
+#include <gtest/gtest.h>
+
+namespace
+{
+// A writer on a disk that fills up after Room bytes.
+class FDiskFullWriter : public FArchiveFileWriter
+{
+public:
+    FDiskFullWriter(HANDLE Handle, FOutputDevice* Error, INT InRoom) : FArchiveFileWriter(Handle, Error, 0), Room(InRoom) {}
+
+protected:
+    BOOL WriteToFile(const void* Src, DWORD Count, DWORD& Done) override
+    {
+        DWORD Allowed = Count < DWORD(Room) ? Count : DWORD(Room);
+        Room -= INT(Allowed);
+        FArchiveFileWriter::WriteToFile(Src, Allowed, Done);
+        SetLastError(ERROR_DISK_FULL);
+        return Done == Count;
+    }
+
+private:
+    INT Room;
+};
+
+// Writes new files (the saves' temporary files) onto the full disk.
+class FDiskFullManager : public FFileManagerWindows
+{
+public:
+    FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
+    {
+        if (Flags != 0)
+            return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
+        HANDLE File = CreateFileW(Filename, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        return new (TEXT("WindowsFileWriter")) FDiskFullWriter(File, Error, 100);
+    }
+};
+
+struct FFileStringsTest : testing::Test
+{
+    FTempDir Temp;
+    FScopedCurrentDir Restore{Temp()};
+    FFileManagerUserDocuments* Files = nullptr;
+    FString Loaded;
+
+    void SetUp() override
+    {
+        Temp.Write(TEXT("Game\\System\\Latin.txt"), "caf\xe9");
+        Temp.Write(TEXT("Game\\System\\Wide.txt"), std::string("\xff\xfe\xa9\x03!\0", 6));
+        SetCurrentDirectoryW(*Temp(TEXT("Game\\System")));
+        Files = new FFileManagerUserDocuments(*Temp(TEXT("Docs")), *Temp(TEXT("Game\\System")));
+    }
+    void TearDown() override { delete Files; }
+};
+} // namespace
+
+TEST_F(FFileStringsTest, TextLoadsFromEightBitAndUtf16Files)
+{
+    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Latin.txt"), Files));
+    EXPECT_EQ(Loaded, FString(TEXT("caf\x00e9")));
+    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Wide.txt"), Files));
+    EXPECT_EQ(Loaded, FString(TEXT("\x03a9!")));
+    EXPECT_FALSE(appLoadFileToString(Loaded, TEXT("Missing.txt"), Files));
+}
+
+TEST_F(FFileStringsTest, SavedTextGoesToTheMirrorInTheNarrowestEncoding)
+{
+    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("caf\x00e9")), TEXT("Latin.txt"), Files));
+    EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Latin.txt")), "caf\xe9");
+    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("\x03a9=1")), TEXT("Latin.txt"), Files));
+    EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Latin.txt")), std::string("\xff\xfe\xa9\x03=\0" "1\0", 8));
+    EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\System\\Latin.txt.tmp")));
+    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Latin.txt"), Files));
+    EXPECT_EQ(Loaded, FString(TEXT("\x03a9=1")));
+    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Latin.txt")), "caf\xe9"); // the installation's stays
+}
+
+TEST_F(FFileStringsTest, AFailedSaveLeavesTheOldFile)
+{
+    FDiskFullManager Full;
+    FString Target = Temp(TEXT("Game\\System\\Latin.txt"));
+    EXPECT_FALSE(appSaveStringToFile(FString(std::wstring(10000, L'n').c_str()), *Target, &Full));
+    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Latin.txt")), "caf\xe9");
+    EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\Latin.txt.tmp")));
+
+    // A target that someone else holds open is refused before anything is written.
+    HANDLE Held = CreateFileW(*Target, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    EXPECT_FALSE(appSaveStringToFile(FString(TEXT("new")), *Target, &Full));
+    CloseHandle(Held);
+    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Latin.txt")), "caf\xe9");
+}
