@@ -25,34 +25,43 @@ void FArchiveFileWriter::Serialize(void* V, INT Length)
 {
     const BYTE* Src = static_cast<const BYTE*>(V);
     Pos += Length;
-    INT Free;
-    while (Length > (Free = INT(sizeof(Buffer)) - BufferCount))
+    INT Free = INT(sizeof(Buffer)) - BufferCount;
+    if (Length > Free)
     {
         appMemcpy(Buffer + BufferCount, Src, Free);
         BufferCount += Free;
         Src += Free;
         Length -= Free;
         Flush();
+        // Whole buffers' worth of a large piece go to the file in one call, straight from
+        // the caller's memory; the last 1 to 4096 bytes wait in the buffer as usual.
+        INT Direct = (Length - 1) / INT(sizeof(Buffer)) * INT(sizeof(Buffer));
+        if (Direct > 0)
+        {
+            WriteChecked(Src, Direct);
+            Src += Direct;
+            Length -= Direct;
+        }
     }
-    if (Length > 0)
+    appMemcpy(Buffer + BufferCount, Src, Length);
+    BufferCount += Length;
+}
+
+// A write that stops short (a full disk) has lost bytes just as a failed one has.
+void FArchiveFileWriter::WriteChecked(const void* Src, INT Count)
+{
+    DWORD Done = 0;
+    if (!WriteToFile(Src, DWORD(Count), Done) || Done != DWORD(Count))
     {
-        appMemcpy(Buffer + BufferCount, Src, Length);
-        BufferCount += Length;
+        ArIsError = 1;
+        Error->Log(LocalizeError(TEXT("WriteFailed"), TEXT("Core")));
     }
 }
 
 void FArchiveFileWriter::Flush()
 {
     if (BufferCount)
-    {
-        // A write that stops short (a full disk) has lost bytes just as a failed one has.
-        DWORD Done = 0;
-        if (!WriteToFile(Buffer, DWORD(BufferCount), Done) || Done != DWORD(BufferCount))
-        {
-            ArIsError = 1;
-            Error->Log(LocalizeError(TEXT("WriteFailed"), TEXT("Core")));
-        }
-    }
+        WriteChecked(Buffer, BufferCount);
     BufferCount = 0;
 }
 

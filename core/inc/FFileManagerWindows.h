@@ -61,9 +61,11 @@ inline void FArchiveFileReader::Seek(INT InPos)
     unguard;
 }
 
-// Collects writes in a 4096-byte buffer; they reach the file on Flush, Seek, Close or
-// deletion. Failures set the error flag and report the core's "WriteFailed" or
-// "SeekFailed" text to the device the caller chose.
+// Collects writes in a 4096-byte buffer; they reach the file when it is full, and on
+// Flush, Seek, Close or deletion. A piece larger than the free space fills the buffer,
+// which is written; the rest of the piece goes to the file in one call, but for its last
+// 1 to 4096 bytes, which are buffered. Failures set the error flag and report the core's
+// "WriteFailed" or "SeekFailed" text to the device the caller chose.
 class FArchiveFileWriter : public FArchive
 {
 public:
@@ -88,6 +90,9 @@ private:
     INT Pos;               // bytes written or buffered so far
     INT BufferCount;       // bytes waiting in Buffer
     BYTE Buffer[4096];
+
+    // Writes Count bytes with one system call; a failed or short write sets the error flag.
+    void WriteChecked(const void* Src, INT Count);
 };
 
 // The engine's file manager (GFileManager) over the Win32 file functions. It exists before

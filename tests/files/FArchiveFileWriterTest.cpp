@@ -54,13 +54,14 @@ TEST_F(FWriterTest, WritesReachTheFileInFullBuffersAndOnClose)
     delete Writer; // closed already: the file is closed once
     EXPECT_EQ(Temp.Read(TEXT("Out.bin")), std::string(5000, 'x'));
 
-    // One large piece passes through the buffer 4096 bytes at a time.
+    // A large piece tops the buffer up, then goes to the file in one call but for its tail.
     Writer = Open();
-    std::string Large(10000, 'y');
-    Writer->Serialize(&Large[0], 10000);
-    EXPECT_EQ(Writer->Writes, "4096 4096 ");
-    delete Writer;
-    EXPECT_EQ(Temp.Read(TEXT("Out.bin")), Large);
+    std::string Small(100, 's'), Large(20000, 'y');
+    Writer->Serialize(&Small[0], 100);
+    Writer->Serialize(&Large[0], 20000);
+    EXPECT_EQ(Writer->Writes, "4096 12288 ");
+    delete Writer; // the last 3716 bytes reach the file here
+    EXPECT_EQ(Temp.Read(TEXT("Out.bin")), Small + Large);
 }
 
 TEST_F(FWriterTest, ClosingThenDeletingClosesTheFileOnce)

@@ -1,5 +1,6 @@
 // FFileManagerWindowsTest.cpp: the Win32 file manager on real files in a temporary folder.
 #include "FileTestSupport.h"
+#include "FFileManagerUserDocuments.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <vector>
@@ -24,7 +25,34 @@ struct FWindowsManagerTest : testing::Test
 };
 
 using FNames = std::vector<std::string>;
+
+// Keeps the tag of every allocation.
+struct FTagRecorder : FHeapMalloc
+{
+    std::vector<std::wstring> Tags;
+    void* Malloc(DWORD Size, const TCHAR* Tag) override
+    {
+        Tags.push_back(Tag);
+        return FHeapMalloc::Malloc(Size, Tag);
+    }
+};
 } // namespace
+
+TEST_F(FWindowsManagerTest, ManagersLiveOutsideTheEngineAllocatorAndArchivesInsideIt)
+{
+    FString File = Temp(TEXT("A.txt"));
+    FTagRecorder Recorder;
+    GMalloc = &Recorder;
+    FFileManagerWindows* Manager = new FFileManagerUserDocuments(TEXT(""), TEXT("C:\\Game\\System"));
+    std::vector<std::wstring> MadeManager = Recorder.Tags;
+    delete Manager;
+    delete Files.CreateFileWriter(*File);
+    delete Files.CreateFileReader(*File);
+    GMalloc = &GTestMalloc;
+    EXPECT_TRUE(MadeManager.empty());
+    EXPECT_EQ(Recorder.Tags, (std::vector<std::wstring>{L"WindowsFileWriter", L"WindowsFileReader"}));
+    EXPECT_EQ(Recorder.LiveAllocations, 0);
+}
 
 TEST_F(FWindowsManagerTest, WriteFlagsDecideHowAnExistingFileOpens)
 {
