@@ -23,6 +23,8 @@ BOOL FArchiveFileWriter::CloseFile() { return CloseHandle(Handle); }
 
 void FArchiveFileWriter::Serialize(void* V, INT Length)
 {
+    if (Length <= 0)
+        return; // a negative length would copy without end
     const BYTE* Src = static_cast<const BYTE*>(V);
     Pos += Length;
     INT Free = INT(sizeof(Buffer)) - BufferCount;

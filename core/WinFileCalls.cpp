@@ -34,6 +34,28 @@ bool Accept(const TCHAR* Path)
     SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return false;
 }
+
+// Hands an accepted path to the wide call, or converted to the narrow one.
+template<class FWide, class FNarrow> BOOL CallWithPath(const TCHAR* Path, FWide Wide, FNarrow Narrow)
+{
+    if (!Accept(Path))
+        return FALSE;
+    if (GUnicodeOS)
+        return Wide(Path);
+    FAnsiPath Ansi(Path);
+    return Ansi.Valid && Narrow(Ansi.Text);
+}
+
+template<class FWide, class FNarrow>
+BOOL CallWithPaths(const TCHAR* Src, const TCHAR* Dest, FWide Wide, FNarrow Narrow)
+{
+    if (!Accept(Src) || !Accept(Dest))
+        return FALSE;
+    if (GUnicodeOS)
+        return Wide(Src, Dest);
+    FAnsiPath AnsiSrc(Src), AnsiDest(Dest);
+    return AnsiSrc.Valid && AnsiDest.Valid && Narrow(AnsiSrc.Text, AnsiDest.Text);
+}
 } // namespace
 
 bool FitsPathBuffer(const TCHAR* Path) { return Path && wcsnlen(Path, FILE_PATH_MAX) < FILE_PATH_MAX; }
@@ -51,87 +73,55 @@ bool CopyPath(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path)
 
 HANDLE WinCreateFile(const TCHAR* Path, DWORD Access, DWORD Share, DWORD Creation)
 {
-    if (!Accept(Path))
-        return INVALID_HANDLE_VALUE;
-    if (GUnicodeOS)
-        return CreateFileW(Path, Access, Share, NULL, Creation, FILE_ATTRIBUTE_NORMAL, NULL);
-    FAnsiPath Ansi(Path);
-    if (!Ansi.Valid)
-        return INVALID_HANDLE_VALUE;
-    return CreateFileA(Ansi.Text, Access, Share, NULL, Creation, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE Handle = INVALID_HANDLE_VALUE;
+    CallWithPath(
+        Path,
+        [&](const TCHAR* Wide) {
+            Handle = CreateFileW(Wide, Access, Share, NULL, Creation, FILE_ATTRIBUTE_NORMAL, NULL);
+            return TRUE;
+        },
+        [&](const ANSICHAR* Narrow) {
+            Handle = CreateFileA(Narrow, Access, Share, NULL, Creation, FILE_ATTRIBUTE_NORMAL, NULL);
+            return TRUE;
+        });
+    return Handle;
 }
 
-BOOL WinDeleteFile(const TCHAR* Path)
-{
-    if (!Accept(Path))
-        return FALSE;
-    if (GUnicodeOS)
-        return DeleteFileW(Path);
-    FAnsiPath Ansi(Path);
-    return Ansi.Valid && DeleteFileA(Ansi.Text);
-}
+BOOL WinDeleteFile(const TCHAR* Path) { return CallWithPath(Path, DeleteFileW, DeleteFileA); }
 
 BOOL WinSetFileAttributes(const TCHAR* Path, DWORD Attributes)
 {
-    if (!Accept(Path))
-        return FALSE;
-    if (GUnicodeOS)
-        return SetFileAttributesW(Path, Attributes);
-    FAnsiPath Ansi(Path);
-    return Ansi.Valid && SetFileAttributesA(Ansi.Text, Attributes);
+    return CallWithPath(
+        Path, [=](const TCHAR* Wide) { return SetFileAttributesW(Wide, Attributes); },
+        [=](const ANSICHAR* Narrow) { return SetFileAttributesA(Narrow, Attributes); });
 }
 
 BOOL WinCopyFile(const TCHAR* Src, const TCHAR* Dest, BOOL FailIfExists)
 {
-    if (!Accept(Src) || !Accept(Dest))
-        return FALSE;
-    if (GUnicodeOS)
-        return CopyFileW(Src, Dest, FailIfExists);
-    FAnsiPath AnsiSrc(Src), AnsiDest(Dest);
-    return AnsiSrc.Valid && AnsiDest.Valid && CopyFileA(AnsiSrc.Text, AnsiDest.Text, FailIfExists);
+    return CallWithPaths(
+        Src, Dest, [=](const TCHAR* S, const TCHAR* D) { return CopyFileW(S, D, FailIfExists); },
+        [=](const ANSICHAR* S, const ANSICHAR* D) { return CopyFileA(S, D, FailIfExists); });
 }
 
 BOOL WinMoveFile(const TCHAR* Src, const TCHAR* Dest)
 {
     // Files may move to another volume, as with MoveFile.
     const DWORD Flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED;
-    if (!Accept(Src) || !Accept(Dest))
-        return FALSE;
-    if (GUnicodeOS)
-        return MoveFileExW(Src, Dest, Flags);
-    FAnsiPath AnsiSrc(Src), AnsiDest(Dest);
-    return AnsiSrc.Valid && AnsiDest.Valid && MoveFileExA(AnsiSrc.Text, AnsiDest.Text, Flags);
+    return CallWithPaths(
+        Src, Dest, [=](const TCHAR* S, const TCHAR* D) { return MoveFileExW(S, D, Flags); },
+        [=](const ANSICHAR* S, const ANSICHAR* D) { return MoveFileExA(S, D, Flags); });
 }
 
 BOOL WinCreateDirectory(const TCHAR* Path)
 {
-    if (!Accept(Path))
-        return FALSE;
-    if (GUnicodeOS)
-        return CreateDirectoryW(Path, NULL);
-    FAnsiPath Ansi(Path);
-    return Ansi.Valid && CreateDirectoryA(Ansi.Text, NULL);
+    return CallWithPath(
+        Path, [](const TCHAR* Wide) { return CreateDirectoryW(Wide, NULL); },
+        [](const ANSICHAR* Narrow) { return CreateDirectoryA(Narrow, NULL); });
 }
 
-BOOL WinRemoveDirectory(const TCHAR* Path)
-{
-    if (!Accept(Path))
-        return FALSE;
-    if (GUnicodeOS)
-        return RemoveDirectoryW(Path);
-    FAnsiPath Ansi(Path);
-    return Ansi.Valid && RemoveDirectoryA(Ansi.Text);
-}
+BOOL WinRemoveDirectory(const TCHAR* Path) { return CallWithPath(Path, RemoveDirectoryW, RemoveDirectoryA); }
 
-BOOL WinSetCurrentDirectory(const TCHAR* Path)
-{
-    if (!Accept(Path))
-        return FALSE;
-    if (GUnicodeOS)
-        return SetCurrentDirectoryW(Path);
-    FAnsiPath Ansi(Path);
-    return Ansi.Valid && SetCurrentDirectoryA(Ansi.Text);
-}
+BOOL WinSetCurrentDirectory(const TCHAR* Path) { return CallWithPath(Path, SetCurrentDirectoryW, SetCurrentDirectoryA); }
 
 FString WinGetCurrentDirectory()
 {
@@ -150,16 +140,16 @@ FFileSearch::FFileSearch(const TCHAR* Pattern)
     : Handle(INVALID_HANDLE_VALUE), Started(false), Wide(GUnicodeOS != 0), Attributes(0)
 {
     EntryName[0] = 0;
-    if (!Accept(Pattern))
-        return;
-    if (Wide)
-        Handle = FindFirstFileW(Pattern, &WideData);
-    else
-    {
-        FAnsiPath Ansi(Pattern);
-        if (Ansi.Valid)
-            Handle = FindFirstFileA(Ansi.Text, &NarrowData);
-    }
+    CallWithPath(
+        Pattern,
+        [&](const TCHAR* Wide) {
+            Handle = FindFirstFileW(Wide, &WideData);
+            return TRUE;
+        },
+        [&](const ANSICHAR* Narrow) {
+            Handle = FindFirstFileA(Narrow, &NarrowData);
+            return TRUE;
+        });
 }
 
 FFileSearch::~FFileSearch()
