@@ -7,24 +7,23 @@
 
 namespace
 {
+using FNames = std::vector<std::string>;
+
 struct FWindowsManagerTest : testing::Test
 {
     FTempDir Temp;
     FFileManagerWindows& Files = *new FFileManagerWindows; // made with malloc, as at start-up
 
     void TearDown() override { delete &Files; }
-
-    std::vector<std::string> Sorted(const TArray<FString>& Names)
+    FNames Find(const FString& Pattern, UBOOL WithFiles, UBOOL WithDirectories)
     {
-        std::vector<std::string> Result;
-        for (const FString& Name : Names)
+        FNames Result;
+        for (const FString& Name : Files.FindFiles(*Pattern, WithFiles, WithDirectories))
             Result.push_back(Narrow(Name));
         std::sort(Result.begin(), Result.end());
         return Result;
     }
 };
-
-using FNames = std::vector<std::string>;
 
 // Keeps the tag of every allocation.
 struct FTagRecorder : FHeapMalloc
@@ -43,18 +42,16 @@ TEST_F(FWindowsManagerTest, ManagersLiveOutsideTheEngineAllocatorAndArchivesInsi
     FString File = Temp(TEXT("A.txt"));
     FTagRecorder Recorder;
     GMalloc = &Recorder;
-    FFileManagerWindows* Manager = new FFileManagerUserDocuments(TEXT(""), TEXT("C:\\Game\\System"));
-    std::vector<std::wstring> MadeManager = Recorder.Tags;
-    delete Manager;
+    delete new FFileManagerUserDocuments(TEXT(""), TEXT("C:\\Game\\System"));
+    EXPECT_TRUE(Recorder.Tags.empty());
     delete Files.CreateFileWriter(*File);
     delete Files.CreateFileReader(*File);
     GMalloc = &GTestMalloc;
-    EXPECT_TRUE(MadeManager.empty());
     EXPECT_EQ(Recorder.Tags, (std::vector<std::wstring>{L"WindowsFileWriter", L"WindowsFileReader"}));
     EXPECT_EQ(Recorder.LiveAllocations, 0);
 }
 
-TEST_F(FWindowsManagerTest, WriteFlagsDecideHowAnExistingFileOpens)
+TEST_F(FWindowsManagerTest, WriteFlagsDecideHowAFileOpens)
 {
     FString File = Temp(TEXT("A.txt"));
     Temp.Write(TEXT("A.txt"), "old");
@@ -64,24 +61,21 @@ TEST_F(FWindowsManagerTest, WriteFlagsDecideHowAnExistingFileOpens)
     Writer->Serialize(const_cast<char*>("+new"), 4);
     delete Writer;
     EXPECT_EQ(Temp.Read(TEXT("A.txt")), "old+new");
-    EXPECT_TRUE(WriteThrough(Files, File, "x")); // no flags: replaced
-    EXPECT_EQ(Temp.Read(TEXT("A.txt")), "x");
-
     // (Wine lets root write read-only files, so only the cleared mark can be checked.)
     SetFileAttributesW(*File, FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(WriteThrough(Files, File, "y", WRITEFLAG_OverrideReadOnly));
     EXPECT_FALSE(GetFileAttributesW(*File) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(ReadThrough(Files, File), "y");
+    EXPECT_EQ(ReadThrough(Files, File), "y"); // no flags: replaced
 
     // Others may read a file being written only when the writer shares it.
-    auto OthersCanRead = [&](DWORD Flags) {
-        FArchive* Writer = Files.CreateFileWriter(*File, Flags);
+    for (DWORD Flags : {DWORD(0), DWORD(WRITEFLAG_ShareRead)})
+    {
+        Writer = Files.CreateFileWriter(*File, Flags);
         HANDLE Other = CreateFileW(*File, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+        EXPECT_EQ(Other != INVALID_HANDLE_VALUE, Flags != 0);
+        CloseHandle(Other);
         delete Writer;
-        return Other != INVALID_HANDLE_VALUE && CloseHandle(Other);
-    };
-    EXPECT_FALSE(OthersCanRead(0));
-    EXPECT_TRUE(OthersCanRead(WRITEFLAG_ShareRead));
+    }
 }
 
 TEST_F(FWindowsManagerTest, AFailedOpenIsCriticalOnlyWithTheReportFlag)
@@ -97,45 +91,38 @@ TEST_F(FWindowsManagerTest, AFailedOpenIsCriticalOnlyWithTheReportFlag)
               FString(TEXT("Failed to create file: ")) + Missing);
 }
 
-TEST_F(FWindowsManagerTest, DeleteAndMove)
+TEST_F(FWindowsManagerTest, DeleteMoveAndCopy)
 {
-    FString Missing = Temp(TEXT("Missing.txt")), ReadOnly = Temp(TEXT("RO.txt"));
+    FString Missing = Temp(TEXT("Missing.txt")), Target = Temp(TEXT("Target.txt")), New = Temp(TEXT("New.txt"));
     EXPECT_TRUE(Files.Delete(*Missing, 0));
     EXPECT_FALSE(Files.Delete(*Missing, 1));
-    Temp.Write(TEXT("RO.txt"), "keep");
-    SetFileAttributesW(*ReadOnly, FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(Files.Delete(*ReadOnly, 1, 0));
-    EXPECT_EQ(Files.FileSize(*ReadOnly), 4);
+    Temp.Write(TEXT("Target.txt"), "keep");
+    SetFileAttributesW(*Target, FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(Files.Delete(*Target, 1, 0));
 
-    // A move replaces a destination, read-only or not, whatever the replace flag says.
+    // A move replaces a destination, read-only or not, whatever the replace flag says...
     Temp.Write(TEXT("New.txt"), "new");
-    EXPECT_TRUE(Files.Move(*ReadOnly, *Temp(TEXT("New.txt")), 0));
-    EXPECT_EQ(Temp.Read(TEXT("RO.txt")), "new");
+    EXPECT_TRUE(Files.Move(*Target, *New, 0));
+    EXPECT_EQ(Temp.Read(TEXT("Target.txt")), "new");
     EXPECT_FALSE(Temp.Exists(TEXT("New.txt")));
-
-    // A move that fails leaves the destination as it was, and says so as a warning.
+    // ...and one that fails leaves it as it was, and says so as a warning.
     GTestLog.Clear();
-    EXPECT_FALSE(Files.Move(*ReadOnly, *Missing));
-    EXPECT_EQ(Temp.Read(TEXT("RO.txt")), "new");
+    EXPECT_FALSE(Files.Move(*Target, *Missing));
+    EXPECT_EQ(Temp.Read(TEXT("Target.txt")), "new");
     ASSERT_EQ(GTestLog.Lines.Num(), 1);
-    EXPECT_EQ(GTestLog.Lines(0), FString::Printf(TEXT("Error moving file '%s' to '%s'"), *Missing, *ReadOnly));
+    EXPECT_EQ(GTestLog.Lines(0), FString::Printf(TEXT("Error moving file '%s' to '%s'"), *Missing, *Target));
     EXPECT_EQ(GTestLog.Events(0), NAME_Warning);
 
-    EXPECT_TRUE(Files.Delete(*ReadOnly, 1, 1));
-    EXPECT_FALSE(Temp.Exists(TEXT("RO.txt")));
-}
-
-TEST_F(FWindowsManagerTest, CopyHonoursReplaceAndAttributes)
-{
-    FString Src = Temp(TEXT("Src.txt")), Dest = Temp(TEXT("Dest.txt")), Kept = Temp(TEXT("Kept.txt"));
-    Temp.Write(TEXT("Src.txt"), "data");
-    SetFileAttributesW(*Src, FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(Files.Copy(*Dest, *Src));
-    EXPECT_EQ(Temp.Read(TEXT("Dest.txt")), "data");
-    EXPECT_FALSE(GetFileAttributesW(*Dest) & FILE_ATTRIBUTE_READONLY); // a copy is writable
-    EXPECT_TRUE(Files.Copy(*Kept, *Src, 1, 0, 1));
-    EXPECT_TRUE(GetFileAttributesW(*Kept) & FILE_ATTRIBUTE_READONLY); // unless told to keep them
-    EXPECT_FALSE(Files.Copy(*Dest, *Src, 0));
+    // A copied read-only file is writable unless the caller keeps its attributes.
+    SetFileAttributesW(*Target, FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(Files.Copy(*New, *Target));
+    EXPECT_EQ(Temp.Read(TEXT("New.txt")), "new");
+    EXPECT_FALSE(GetFileAttributesW(*New) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(Files.Copy(*New, *Target, 0));
+    EXPECT_TRUE(Files.Copy(*Missing, *Target, 1, 0, 1));
+    EXPECT_TRUE(GetFileAttributesW(*Missing) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(Files.Delete(*Target, 1, 1));
+    EXPECT_FALSE(Temp.Exists(TEXT("Target.txt")));
 }
 
 TEST_F(FWindowsManagerTest, DirectoriesListingsAndTheDefaultDirectory)
@@ -146,17 +133,15 @@ TEST_F(FWindowsManagerTest, DirectoriesListingsAndTheDefaultDirectory)
     EXPECT_FALSE(Files.MakeDirectory(*Temp(TEXT("No\\Parent"))));
     Temp.Write(TEXT("a.txt"), "");
     Temp.Write(TEXT("noext"), "");
-    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*")), 1, 0)), (FNames{"a.txt", "noext"}));
-    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*")), 0, 1)), (FNames{"Sub"})); // never "." or ".."
-    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*.")), 1, 1)), (FNames{"Sub", "noext"}));
-    EXPECT_EQ(Files.FindFiles(*Temp(TEXT("Missing\\*")), 1, 1).Num(), 0);
-
+    EXPECT_EQ(Find(Temp(TEXT("*")), 1, 0), (FNames{"a.txt", "noext"}));
+    EXPECT_EQ(Find(Temp(TEXT("*")), 0, 1), (FNames{"Sub"})); // never "." or ".."
+    EXPECT_EQ(Find(Temp(TEXT("*.")), 1, 1), (FNames{"Sub", "noext"}));
+    EXPECT_EQ(Find(Temp(TEXT("Missing\\*")), 1, 1), FNames{});
     EXPECT_TRUE(Files.DeleteDirectory(*Sub, 1));
     EXPECT_TRUE(Files.DeleteDirectory(*Sub, 0)); // missing, not required
     EXPECT_FALSE(Files.DeleteDirectory(*Sub, 1));
 
-    FScopedCurrentDir Restore(Temp());
-    EXPECT_TRUE(Files.SetDefaultDirectory(*Temp(TEXT("..\\"))));
+    FScopedCurrentDir Restore(Temp(TEXT("..")));
     EXPECT_TRUE(Files.SetDefaultDirectory(*Temp()));
     EXPECT_EQ(Files.GetDefaultDirectory(), Temp());
     EXPECT_FALSE(Files.SetDefaultDirectory(*Temp(TEXT("Missing"))));
@@ -173,7 +158,7 @@ TEST_F(FWindowsManagerTest, NarrowSystemCallsServeTheSameOperations)
     EXPECT_EQ(Files.FileSize(*(Dir * TEXT("f.txt"))), 6);
     EXPECT_TRUE(Files.Copy(*(Dir * TEXT("g.txt")), *(Dir * TEXT("f.txt"))));
     EXPECT_TRUE(Files.Move(*(Dir * TEXT("h.txt")), *(Dir * TEXT("g.txt"))));
-    EXPECT_EQ(Sorted(Files.FindFiles(*(Dir * TEXT("*.txt")), 1, 0)), (FNames{"f.txt", "h.txt"}));
+    EXPECT_EQ(Find(Dir * TEXT("*.txt"), 1, 0), (FNames{"f.txt", "h.txt"}));
     EXPECT_TRUE(Files.SetDefaultDirectory(*Dir));
     EXPECT_EQ(Files.GetDefaultDirectory(), Dir);
     EXPECT_EQ(ReadThrough(Files, TEXT("h.txt")), "narrow");
@@ -187,12 +172,10 @@ TEST_F(FWindowsManagerTest, NarrowSystemCallsServeTheSameOperations)
 TEST_F(FWindowsManagerTest, ReadersTakeALocalizedFileFromTheLocalizationFolders)
 {
     Temp.Write(TEXT("ModA\\System\\Core.int"), "mod");
-    Temp.Write(TEXT("System\\Core.int"), "stock");
     Temp.Write(TEXT("System\\Core.det"), "stock det");
     Temp.Write(TEXT("System\\Engine.det"), "engine det");
     TCHAR Found[FILE_PATH_MAX];
     EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.int"))); // no folders loaded yet
-
     TArray<FString> Folders;
     Folders.AddItem(Temp(TEXT("ModA\\System\\")));
     Folders.AddItem(Temp(TEXT("System\\")));
