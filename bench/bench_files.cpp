@@ -4,6 +4,7 @@
 // "ratio: N", is the archives' throughput with 4 KiB pieces (writing and reading together)
 // divided by that of the direct calls.
 #include "FFileManagerWindows.h"
+#include "FMallocWindows.h"
 #include <stdio.h>
 #include <vector>
 
@@ -12,28 +13,6 @@ namespace
 const INT FileBytes = 64 << 20;
 const INT ChunkBytes = 1 << 20; // the source of every write, and the direct calls' piece
 const INT Rounds = 5;           // the best of these counts, against a busy machine
-
-// The archives come from GMalloc; the process heap serves them here.
-class FHeapMalloc : public FMalloc
-{
-public:
-    void* Malloc(DWORD Size, const TCHAR*) override { return HeapAlloc(GetProcessHeap(), 0, Size ? Size : 1); }
-    void* Realloc(void* Original, DWORD Size, const TCHAR* Tag) override
-    {
-        if (!Original)
-            return Malloc(Size, Tag);
-        return HeapReAlloc(GetProcessHeap(), 0, Original, Size ? Size : 1);
-    }
-    void Free(void* Original) override
-    {
-        if (Original)
-            HeapFree(GetProcessHeap(), 0, Original);
-    }
-    void DumpAllocs() override {}
-    void HeapCheck() override {}
-    void Init() override {}
-    void Exit() override {}
-};
 
 double Seconds()
 {
@@ -117,8 +96,10 @@ double MegabytesPerSecond(double Seconds) { return double(FileBytes) / (1 << 20)
 
 int main()
 {
-    FHeapMalloc Heap;
-    GMalloc = &Heap;
+    // The archives come from the program's own allocator, as in the game.
+    FMallocWindows Malloc;
+    GMalloc = &Malloc;
+    Malloc.Init();
     FFileManagerWindows* Files = new FFileManagerWindows;
 
     TCHAR Path[MAX_PATH];
