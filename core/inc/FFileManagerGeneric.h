@@ -2,8 +2,8 @@
 // through archives with progress reports, whole directory trees, and drive roots.
 //
 // The tree operations are defined in this header, below the class: their assertion
-// reports name this file and the lines of their checks, which the engine's reports have
-// always named.
+// reports name this file and the lines of their checks, so those lines are part of the
+// behaviour and must not move.
 #pragma once
 #include "Core.h"
 

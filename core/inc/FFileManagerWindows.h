@@ -48,8 +48,8 @@ private:
     bool MoveFilePointer(INT InPos);
 };
 
-// Defined in this header so that the assertion reports of its checks name this file and
-// these lines, as the engine's reports always have.
+// Defined in this header: the assertion reports of its checks name this file and these
+// lines, which are part of the behaviour and must not move.
 inline void FArchiveFileReader::Seek(INT InPos)
 {
     guard(FArchiveFileReader::Seek);
