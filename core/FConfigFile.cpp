@@ -1,0 +1,104 @@
+// FConfigFile.cpp: the ini grammar read and the canonical text written.
+//
+// Reading is forgiving by design: no trimming, no comments, the first '=' splits a line,
+// one pair of surrounding quotes goes. Writing puts every section as "[Name]", its pairs
+// as "Key=Value" and a blank line, all ended by CR LF.
+#include "FConfigFile.h"
+
+namespace
+{
+// A zero character ends a line like CR and LF do, so a stray zero in a damaged file costs
+// that line's tail rather than the rest of the file.
+inline bool IsLineEnd(TCHAR C) { return C == '\r' || C == '\n' || C == 0; }
+
+void Append(TArray<TCHAR>& Text, const TCHAR* Part, INT Len)
+{
+    INT At = Text.Add(Len);
+    appMemcpy(Text.GetTypedData() + At, Part, Len * sizeof(TCHAR));
+}
+
+void Append(TArray<TCHAR>& Text, const FString& Part) { Append(Text, *Part, Part.Len()); }
+} // namespace
+
+void FConfigFile::Read(const TCHAR* Filename)
+{
+    guard(FConfigFile::Read);
+    Empty();
+    FString Loaded;
+    if (!appLoadFileToString(Loaded, Filename, GFileManager) || Loaded.IsEmpty())
+        return;
+    // Lines are cut in place; only what is stored gets copied.
+    TCHAR* Text = Loaded.GetCharArray();
+    TCHAR* End = Text + Loaded.Len();
+    FConfigSectionMap* Current = NULL;
+    for (TCHAR* At = Text; At < End;)
+    {
+        if (IsLineEnd(*At))
+        {
+            At++;
+            continue;
+        }
+        TCHAR* Line = At;
+        while (At < End && !IsLineEnd(*At))
+            At++;
+        INT Len = INT(At - Line);
+        *At++ = 0; // at the end this is the string's own terminator
+        ParseLine(Line, Len, Current);
+    }
+    unguard;
+}
+
+void FConfigFile::ParseLine(TCHAR* Line, INT Len, FConfigSectionMap*& Current)
+{
+    if (Line[0] == '[' && Line[Len - 1] == ']')
+    {
+        Line[Len - 1] = 0;
+        Current = Find(Line + 1); // a repeated header continues its section
+        if (!Current)
+            Current = &Set(FString(Line + 1, Len - 2), FConfigSectionMap());
+        return;
+    }
+    if (!Current)
+        return;
+    const TCHAR* Equals = appStrchr(Line, '=');
+    if (!Equals)
+        return;
+    INT KeyLen = INT(Equals - Line);
+    const TCHAR* Value = Equals + 1;
+    INT ValueLen = Len - KeyLen - 1;
+    if (ValueLen > 0 && Value[0] == '"' && Value[ValueLen - 1] == '"')
+    {
+        // One pair of quotes goes; a lone quote is both the first and the last character.
+        Value++;
+        ValueLen = ValueLen > 1 ? ValueLen - 2 : 0;
+    }
+    Current->Add(FString(Line, KeyLen), FString(Value, ValueLen));
+}
+
+UBOOL FConfigFile::Write(const TCHAR* Filename)
+{
+    guard(FConfigFile::Write);
+    if (!Dirty || NoSave)
+        return 1;
+    Dirty = 0;
+    TArray<TCHAR> Text;
+    for (TIterator Section(*this); Section; ++Section)
+    {
+        Append(Text, TEXT("["), 1);
+        Append(Text, Section.Key());
+        Append(Text, TEXT("]\r\n"), 3);
+        for (FConfigSectionMap::TIterator Pair(Section.Value()); Pair; ++Pair)
+        {
+            Append(Text, Pair.Key());
+            Append(Text, TEXT("="), 1);
+            Append(Text, Pair.Value());
+            Append(Text, TEXT("\r\n"), 2);
+        }
+        Append(Text, TEXT("\r\n"), 2);
+    }
+    SaveFailed = !appSaveStringToFile(FString(Text.GetTypedData(), Text.Num()), Filename, GFileManager);
+    if (SaveFailed && GLog)
+        GLog->Logf(TEXT("Failed to save %s"), Filename);
+    return !SaveFailed;
+    unguard;
+}

@@ -1,0 +1,27 @@
+// FConfigFile.h: one ini file in memory, its sections in file order, each a list of
+// key/value pairs in which a key may repeat.
+#pragma once
+#include "TMapBase.h"
+
+// A section: keys to values, repeated keys kept in file order.
+class FConfigSectionMap : public TMultiMap<FString, FString>
+{
+};
+
+class FConfigFile : public TMap<FString, FConfigSectionMap>
+{
+public:
+    UBOOL Dirty = 0;      // holds changes not yet written
+    UBOOL NoSave = 0;     // never written back
+    UBOOL SaveFailed = 0; // the last save failed: memory holds changes the disk lacks
+
+    // Replaces the sections by those parsed from the file; a file that cannot be loaded
+    // reads as empty. The flags stay as they are.
+    void Read(const TCHAR* Filename);
+    // Writes the file in canonical form when it changed and may be saved; the result of the
+    // save, or 1 when there was nothing to write.
+    UBOOL Write(const TCHAR* Filename);
+
+private:
+    void ParseLine(TCHAR* Line, INT Len, FConfigSectionMap*& Current);
+};

@@ -1,0 +1,13 @@
+// IniSamples.h: a realistic ini file of a few hundred keys, its bytes on disk, and the same
+// file in a form that is not canonical.
+#pragma once
+#include <string>
+
+// In canonical form: CR LF ends, each section's header, its pairs and one blank line. Wide
+// samples hold characters above 255, so they are stored as UTF-16.
+std::wstring SampleIni(bool Wide);
+// The bytes of a text as the core stores it: 8-bit, or UTF-16 LE with a byte-order mark.
+std::string EncodeIni(const std::wstring& Text);
+// The same sections and pairs with mixed line ends, stray blank lines, quoted values and a
+// line before the first header.
+std::wstring Uncanonical(const std::wstring& Canonical);

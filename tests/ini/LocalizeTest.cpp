@@ -1,0 +1,30 @@
+// Tests of the core's localized texts, read from the sample game's .int files through the cache.
+#include "IniTestSupport.h"
+#include <shlwapi.h>
+
+TEST_F(FIniTest, LocalizedTextsComeFromIntFilesAndMissingOnesFromAPlaceholder)
+{
+    // The staged game lies beside the tests: ..\game\System.
+    TCHAR Folder[MAX_PATH];
+    GetModuleFileNameW(NULL, Folder, ARRAY_COUNT(Folder));
+    PathRemoveFileSpecW(Folder);
+    FileManager.SetDefaultDirectory(*(FString(Folder) * TEXT("..\\game\\System")));
+    FConfigCacheIni Cache;
+    Cache.Init(TEXT("Corvane.ini"), TEXT("User.ini"), 0);
+    FConfigCache* SavedConfig = GConfig;
+    GConfig = &Cache;
+
+    EXPECT_STREQ(TEXT("Error writing to file"), LocalizeError(TEXT("WriteFailed"), TEXT("Core")));
+    EXPECT_STREQ(TEXT("Yes"), LocalizeGeneral(TEXT("Yes"), TEXT("Core")));
+    EXPECT_STREQ(TEXT("Critical Error"), Localize(TEXT("Errors"), TEXT("Critical"), TEXT("Window")));
+    EXPECT_STREQ(TEXT("Advanced Options"), LocalizeGeneral(TEXT("AdvancedOptionsTitle"), TEXT("window")));
+    EXPECT_STREQ(TEXT("Starting the game."), Localize(TEXT("General"), TEXT("Start"), TEXT("Launch"), TEXT("det")));
+
+    EXPECT_STREQ(TEXT("<?int?Core.Errors.NoSuchKey?>"), LocalizeError(TEXT("NoSuchKey"), TEXT("Core")));
+    EXPECT_STREQ(TEXT("<?int?Launch.Errors.Start?>"), LocalizeError(TEXT("Start"), TEXT("Launch")));
+    EXPECT_STREQ(TEXT("<?int?NoSuchPackage.General.Yes?>"), LocalizeGeneral(TEXT("Yes"), TEXT("NoSuchPackage")));
+    EXPECT_STREQ(TEXT("<?det?Core.General.Nope?>"), Localize(TEXT("General"), TEXT("Nope"), TEXT("Core"), TEXT("det")));
+    EXPECT_STREQ(TEXT(""), Localize(TEXT("General"), TEXT("Nope"), TEXT("Core"), NULL, 1));
+
+    GConfig = SavedConfig;
+}
