@@ -9,7 +9,7 @@ namespace
 {
 // A zero character ends a line like CR and LF do, so a stray zero in a damaged file costs
 // that line's tail rather than the rest of the file.
-inline bool IsLineEnd(TCHAR C) { return C == '\r' || C == '\n' || C == 0; }
+inline bool IsLineEnd(TCHAR C) { return C <= '\r' && (C == '\r' || C == '\n' || C == 0); }
 
 void Append(TArray<TCHAR>& Text, const TCHAR* Part, INT Len)
 {
@@ -39,7 +39,7 @@ void FConfigFile::Read(const TCHAR* Filename)
             continue;
         }
         TCHAR* Line = At;
-        while (At < End && !IsLineEnd(*At))
+        while (!IsLineEnd(*At)) // the string's terminator ends the last line
             At++;
         INT Len = INT(At - Line);
         *At++ = 0; // at the end this is the string's own terminator

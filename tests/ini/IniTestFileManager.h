@@ -1,7 +1,7 @@
 // IniTestFileManager.h: a small file manager over Win32 for the ini tests, with relative
 // names resolved against its default folder.
 #pragma once
-#include "TestSupport.h"
+#include "Core.h"
 
 class FIniTestFileManager : public FFileManager
 {

@@ -3,6 +3,7 @@
 #pragma once
 #include "FConfigCacheIni.h"
 #include "IniTestFileManager.h"
+#include "TestSupport.h"
 #include <gtest/gtest.h>
 #include <string>
 
