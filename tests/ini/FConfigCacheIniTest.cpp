@@ -305,3 +305,41 @@ TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSav
         EXPECT_STREQ(TEXT("TMapBase: 0 items, 8 hash slots"), *FilesLine());
     }
 }
+
+namespace
+{
+// Fails inside the file manager with an exception that is no message, as a fault would.
+class FThrowingFileManager : public FIniTestFileManager
+{
+public:
+    INT FileSize(const TCHAR*) override { throw 1; }
+    FArchive* CreateFileWriter(const TCHAR*, DWORD, FOutputDevice*) override { throw 1; }
+};
+
+// The guards an exception left, innermost first.
+FString GuardsLeftBy(void (*Operation)(FConfigCacheIni&), FConfigCacheIni& Cache)
+{
+    GErrorHist[0] = 0;
+    EXPECT_THROW(Operation(Cache), int);
+    return FString(GErrorHist);
+}
+} // namespace
+
+TEST_F(FConfigCacheIniTest, AnErrorInsideAnOperationNamesItsGuards)
+{
+    FThrowingFileManager Throwing;
+    Throwing.SetDefaultDirectory(*Folder);
+    Cache->SetString(TEXT("S"), TEXT("k"), TEXT("v")); // cached before the faults start
+    GFileManager = &Throwing;
+    EXPECT_STREQ(TEXT("FConfigCacheIni::Find <- FConfigCacheIni::GetString <- FConfigCacheIni::GetBool"),
+                 *GuardsLeftBy([](FConfigCacheIni& C) { UBOOL B; C.GetBool(TEXT("S"), TEXT("k"), B, TEXT("Other")); }, *Cache));
+    EXPECT_STREQ(TEXT("FConfigCacheIni::Find <- FConfigCacheIni::GetSectionPrivate"),
+                 *GuardsLeftBy([](FConfigCacheIni& C) { C.GetSectionPrivate(TEXT("S"), 0, 0, TEXT("Other")); }, *Cache));
+    EXPECT_STREQ(TEXT("appSaveStringToFile <- FConfigFile::Write <- FConfigCacheIni::Flush <- FConfigCacheIni::Exit"),
+                 *GuardsLeftBy([](FConfigCacheIni& C) { C.Exit(); }, *Cache));
+    Cache->SetString(TEXT("S"), TEXT("k"), TEXT("w"));
+    EXPECT_STREQ(TEXT("appSaveStringToFile <- FConfigFile::Write <- FConfigCacheIni::Flush <- FConfigCacheIni::~FConfigCacheIni"),
+                 *GuardsLeftBy([](FConfigCacheIni& C) { delete &C; }, *Cache));
+    Cache = NULL;
+    GFileManager = &FileManager;
+}
