@@ -1,5 +1,5 @@
 // Tests of the configuration cache: file names, typed reads and writes, sections, flushing,
-// cancelling, dumping and saves that fail.
+// cancelling, saves that fail and the guards an error leaves.
 #include "IniTestSupport.h"
 
 namespace
@@ -18,11 +18,9 @@ protected:
         delete Cache;
         FIniTest::TearDown();
     }
-    FString Get(const TCHAR* Key, const TCHAR* Filename = NULL, const TCHAR* Section = TEXT("S"))
-    {
-        return FString(Cache->GetStr(Section, Key, Filename));
-    }
-    // What the cache's Dump says about its file map.
+    FString Get(const TCHAR* Key, const TCHAR* Filename = NULL) { return Cache->GetStr(TEXT("S"), Key, Filename); }
+    UBOOL Dirty() { return Cache->Find(NULL, 0)->Dirty; }
+    // The file map's line of the cache's Dump.
     FString FilesLine()
     {
         FCaptureDevice Out;
@@ -37,20 +35,16 @@ protected:
 
 TEST_F(FConfigCacheIniTest, NamesGainIniUnlessTheyHaveAnExtensionAndSystemAndUserMapToInit)
 {
-    const TCHAR* const Files[] = {TEXT("Game.ini"), TEXT("Game.int"), TEXT("Game.abcd"), TEXT("Game.ab.ini"),
-                                  TEXT("Sys.ini"), TEXT("Usr.ini"), TEXT("x.ini")};
-    for (const TCHAR* File : Files)
+    for (const TCHAR* File : {TEXT("Game.ini"), TEXT("Game.int"), TEXT("Game.abcd"), TEXT("Game.ab.ini"), TEXT("x.ini"),
+                              TEXT("Sys.ini"), TEXT("Usr.ini")})
         WriteBytes(File, std::string("[S]\nk=") + appToAnsi(File) + "\n");
-
-    EXPECT_STREQ(TEXT("Game.ini"), *Get(TEXT("k"), TEXT("Game")));
-    EXPECT_STREQ(TEXT("Game.ini"), *Get(TEXT("k"), TEXT("game.INI")));
-    EXPECT_STREQ(TEXT("Game.int"), *Get(TEXT("k"), TEXT("Game.int")));
-    EXPECT_STREQ(TEXT("Game.abcd"), *Get(TEXT("k"), TEXT("Game.abcd")));
-    EXPECT_STREQ(TEXT("Game.ab.ini"), *Get(TEXT("k"), TEXT("Game.ab")));
-    EXPECT_STREQ(TEXT("x.ini"), *Get(TEXT("k"), TEXT("x"))); // shorter than five characters
-    for (const TCHAR* Name : {(const TCHAR*)NULL, TEXT("System"), TEXT("SYSTEM.INI"), TEXT("Sys.ini")})
-        EXPECT_STREQ(TEXT("Sys.ini"), *Get(TEXT("k"), Name));
-    EXPECT_STREQ(TEXT("Usr.ini"), *Get(TEXT("k"), TEXT("User")));
+    const TCHAR* const Names[][2] = {
+        {TEXT("Game"), TEXT("Game.ini")},     {TEXT("game.INI"), TEXT("Game.ini")}, {TEXT("Game.int"), TEXT("Game.int")},
+        {TEXT("Game.abcd"), TEXT("Game.abcd")}, {TEXT("Game.ab"), TEXT("Game.ab.ini")}, {TEXT("x"), TEXT("x.ini")},
+        {NULL, TEXT("Sys.ini")},              {TEXT("System"), TEXT("Sys.ini")},   {TEXT("SYSTEM.INI"), TEXT("Sys.ini")},
+        {TEXT("User"), TEXT("Usr.ini")}};
+    for (auto& Name : Names)
+        EXPECT_STREQ(Name[1], *Get(TEXT("k"), Name[0])) << (Name[0] ? Name[0] : TEXT("NULL"));
     EXPECT_STREQ(TEXT("TMapBase: 7 items, 8 hash slots"), *FilesLine());
 
     // A missing file is cached only for writing, and reaches the disk once it changed.
@@ -72,28 +66,21 @@ TEST_F(FConfigCacheIniTest, NamesGainIniUnlessTheyHaveAnExtensionAndSystemAndUse
 TEST_F(FConfigCacheIniTest, TypedReadsParseTheTextAndLeaveTheOutValueWhenMissing)
 {
     WriteBytes(TEXT("Sys.ini"), "[S]\na=TRUE\nb=true\nc=1\nd=2\ne=-1\nf=Yes\ng=\nn=42\nx=1.5\n");
-    struct { const TCHAR* Key; UBOOL Expected; } const Bools[] = {
-        {TEXT("a"), 1}, {TEXT("b"), 1}, {TEXT("c"), 1}, {TEXT("d"), 0}, {TEXT("e"), 0}, {TEXT("f"), 0}, {TEXT("g"), 0}};
-    for (const auto& Case : Bools)
+    for (const TCHAR* Key : {TEXT("a"), TEXT("b"), TEXT("c"), TEXT("d"), TEXT("e"), TEXT("f"), TEXT("g")})
     {
         UBOOL Value = 7;
-        EXPECT_TRUE(Cache->GetBool(TEXT("S"), Case.Key, Value)) << Case.Key;
-        EXPECT_EQ(Case.Expected, Value) << Case.Key;
+        EXPECT_TRUE(Cache->GetBool(TEXT("S"), Key, Value)) << Key;
+        EXPECT_EQ(*Key <= 'c' ? 1u : 0u, Value) << Key; // TRUE, true and 1 only
     }
     UBOOL Bool = 7;
     INT Int = 7;
     FLOAT Float = 7.f;
     EXPECT_FALSE(Cache->GetBool(TEXT("S"), TEXT("none"), Bool));
-    EXPECT_FALSE(Cache->GetInt(TEXT("S"), TEXT("none"), Int));
-    EXPECT_FALSE(Cache->GetFloat(TEXT("Other"), TEXT("x"), Float));
-    EXPECT_EQ(7u, Bool);
-    EXPECT_EQ(7, Int);
-    EXPECT_EQ(7.f, Float);
-    EXPECT_TRUE(Cache->GetInt(TEXT("S"), TEXT("n"), Int));
-    EXPECT_TRUE(Cache->GetFloat(TEXT("S"), TEXT("x"), Float));
-    EXPECT_EQ(42, Int);
-    EXPECT_EQ(1.5f, Float);
     EXPECT_FALSE(Cache->GetInt(TEXT("S"), TEXT("n"), Int, TEXT("NoSuchFile")));
+    EXPECT_FALSE(Cache->GetFloat(TEXT("Other"), TEXT("x"), Float));
+    EXPECT_TRUE(Bool == 7 && Int == 7 && Float == 7.f);
+    EXPECT_TRUE(Cache->GetInt(TEXT("S"), TEXT("n"), Int) && Int == 42);
+    EXPECT_TRUE(Cache->GetFloat(TEXT("S"), TEXT("x"), Float) && Float == 1.5f);
 }
 
 TEST_F(FConfigCacheIniTest, StringReadsCutToTheirBufferAndEmptyTheOutputWhenMissing)
@@ -104,14 +91,11 @@ TEST_F(FConfigCacheIniTest, StringReadsCutToTheirBufferAndEmptyTheOutputWhenMiss
     EXPECT_TRUE(Value.IsEmpty());
     EXPECT_TRUE(Cache->GetString(TEXT("S"), TEXT("long"), Value));
     EXPECT_EQ(4095, Value.Len());
-
     TCHAR Buffer[4] = {'z', 'z', 'z', 'z'};
     EXPECT_TRUE(Cache->GetString(TEXT("S"), TEXT("k"), Buffer, 3));
-    EXPECT_STREQ(TEXT("va"), Buffer);
-    EXPECT_EQ('z', Buffer[3]);
+    EXPECT_EQ(0, memcmp(TEXT("va\0z"), Buffer, sizeof(Buffer)));
     EXPECT_FALSE(Cache->GetString(TEXT("S"), TEXT("none"), Buffer, 3));
     EXPECT_STREQ(TEXT(""), Buffer);
-
     EXPECT_STREQ(TEXT("value"), Cache->GetStr(TEXT("S"), TEXT("k")));
     EXPECT_EQ(1023, appStrlen(Cache->GetStr(TEXT("S"), TEXT("long"))));
     EXPECT_STREQ(TEXT(""), Cache->GetStr(TEXT("S"), TEXT("none")));
@@ -120,16 +104,15 @@ TEST_F(FConfigCacheIniTest, StringReadsCutToTheirBufferAndEmptyTheOutputWhenMiss
 TEST_F(FConfigCacheIniTest, SetStringStoresRealChangesOnlyAndReplacesTheLastOfEqualKeys)
 {
     WriteBytes(TEXT("Sys.ini"), "[S]\nk=1\nk=2\nName=Value\n");
+    EXPECT_STREQ(TEXT("2"), *Get(TEXT("k")));
     Cache->SetString(TEXT("S"), TEXT("NAME"), TEXT("VALUE")); // letter case alone is no change
     EXPECT_STREQ(TEXT("Value"), *Get(TEXT("Name")));
-    EXPECT_FALSE(Cache->Find(NULL, 0)->Dirty);
-
+    EXPECT_FALSE(Dirty());
     Cache->SetString(TEXT("S"), TEXT("k"), TEXT("3"));
     Cache->SetBool(TEXT("S"), TEXT("b"), 1);
     Cache->SetBool(TEXT("S"), TEXT("c"), 0);
     Cache->SetInt(TEXT("S"), TEXT("i"), -12);
     Cache->SetFloat(TEXT("T"), TEXT("f"), 1.5f);
-    EXPECT_TRUE(Cache->Find(NULL, 0)->Dirty);
     Cache->Flush(0);
     EXPECT_EQ("[S]\r\nk=1\r\nk=3\r\nName=Value\r\nb=True\r\nc=False\r\ni=-12\r\n\r\n[T]\r\nf=1.500000\r\n\r\n",
               ReadBytes(TEXT("Sys.ini")));
@@ -138,58 +121,44 @@ TEST_F(FConfigCacheIniTest, SetStringStoresRealChangesOnlyAndReplacesTheLastOfEq
 TEST_F(FConfigCacheIniTest, GetSectionListsEveryPairAsFarAsTheBufferHolds)
 {
     WriteBytes(TEXT("Sys.ini"), "[S]\na=1\nb=22\na=3\n[E]\n");
-    TCHAR Buffer[32];
-    auto Fill = [&] { for (TCHAR& C : Buffer) C = 'z'; };
-    Fill();
-    EXPECT_TRUE(Cache->GetSection(TEXT("S"), Buffer, 32));
-    EXPECT_EQ(0, memcmp(TEXT("a=1\0b=22\0a=3\0"), Buffer, 14 * sizeof(TCHAR)));
-    Fill();
-    EXPECT_TRUE(Cache->GetSection(TEXT("S"), Buffer, 10)); // "a=1", "b=22", their zeros and the last
-    EXPECT_EQ(0, memcmp(TEXT("a=1\0b=22\0"), Buffer, 10 * sizeof(TCHAR)));
-    Fill();
-    EXPECT_TRUE(Cache->GetSection(TEXT("S"), Buffer, 9));
-    EXPECT_EQ(0, memcmp(TEXT("a=1\0"), Buffer, 5 * sizeof(TCHAR)));
-    EXPECT_EQ('z', Buffer[5]);
-    Fill();
-    EXPECT_TRUE(Cache->GetSection(TEXT("S"), Buffer, 4)); // not even the first entry fits
+    TCHAR Buffer[20];
+    // Buffer size, then what it must hold: entries, each ended by a zero, and one more zero.
+    const struct { INT Size; const TCHAR* Expected; INT Len; } Cases[] = {
+        {16, TEXT("a=1\0b=22\0a=3\0"), 14}, {10, TEXT("a=1\0b=22\0"), 10}, {9, TEXT("a=1\0"), 5}, {4, TEXT(""), 1}};
+    for (const auto& Case : Cases)
+    {
+        for (TCHAR& C : Buffer)
+            C = 'z';
+        EXPECT_TRUE(Cache->GetSection(TEXT("S"), Buffer, Case.Size));
+        EXPECT_EQ(0, memcmp(Case.Expected, Buffer, Case.Len * sizeof(TCHAR))) << Case.Size;
+        EXPECT_EQ('z', Buffer[Case.Len]) << Case.Size; // nothing written beyond
+    }
+    EXPECT_TRUE(Cache->GetSection(TEXT("E"), Buffer, 16));
     EXPECT_EQ(0, Buffer[0]);
-    EXPECT_EQ('z', Buffer[1]);
-    EXPECT_TRUE(Cache->GetSection(TEXT("E"), Buffer, 32));
-    EXPECT_EQ(0, Buffer[0]);
-    EXPECT_FALSE(Cache->GetSection(TEXT("None"), Buffer, 32));
-    EXPECT_FALSE(Cache->GetSection(TEXT("S"), Buffer, 32, TEXT("NoSuchFile")));
+    EXPECT_FALSE(Cache->GetSection(TEXT("None"), Buffer, 16));
+    EXPECT_FALSE(Cache->GetSection(TEXT("S"), Buffer, 16, TEXT("NoSuchFile")));
 }
 
-TEST_F(FConfigCacheIniTest, PrivateSectionsAreCreatedOnForceAndMarkTheFileUnlessConst)
+TEST_F(FConfigCacheIniTest, SectionsHandedOutOrEmptiedMarkTheFileAsChanged)
 {
-    WriteBytes(TEXT("Sys.ini"), "[S]\na=1\n");
+    WriteBytes(TEXT("Sys.ini"), "[S]\na=1\n[B]\n[C]\nc=1\n");
     EXPECT_EQ(nullptr, Cache->GetSectionPrivate(TEXT("New"), 0, 0));
     EXPECT_EQ(nullptr, Cache->GetSectionPrivate(TEXT("S"), 0, 0, TEXT("NoSuchFile")));
     ASSERT_TRUE(Cache->GetSectionPrivate(TEXT("S"), 0, 1));
-    EXPECT_FALSE(Cache->Find(NULL, 0)->Dirty);
+    Cache->EmptySection(TEXT("B")); // already empty: no change
+    Cache->EmptySection(TEXT("Missing"));
+    EXPECT_FALSE(Dirty());
     FConfigSectionMap* Section = Cache->GetSectionPrivate(TEXT("S"), 0, 0);
     ASSERT_TRUE(Section);
-    EXPECT_TRUE(Cache->Find(NULL, 0)->Dirty);
+    EXPECT_TRUE(Dirty());
     Section->Add(TEXT("a"), TEXT("2"));
+    Cache->EmptySection(TEXT("C"));
     Section = Cache->GetSectionPrivate(TEXT("New"), 1, 1, TEXT("Other"));
     ASSERT_TRUE(Section);
     Section->Add(TEXT("n"), TEXT("1"));
     Cache->Flush(0);
-    EXPECT_EQ("[S]\r\na=1\r\na=2\r\n\r\n", ReadBytes(TEXT("Sys.ini")));
+    EXPECT_EQ("[S]\r\na=1\r\na=2\r\n\r\n[B]\r\n\r\n[C]\r\n\r\n", ReadBytes(TEXT("Sys.ini")));
     EXPECT_EQ("[New]\r\nn=1\r\n\r\n", ReadBytes(TEXT("Other.ini")));
-}
-
-TEST_F(FConfigCacheIniTest, EmptySectionKeepsTheSectionInPlace)
-{
-    WriteBytes(TEXT("Sys.ini"), "[A]\na=1\n[B]\n[C]\nc=1\n");
-    Cache->EmptySection(TEXT("B")); // already empty: no change
-    Cache->EmptySection(TEXT("Missing"));
-    EXPECT_FALSE(Cache->Find(NULL, 0)->Dirty);
-    Cache->EmptySection(TEXT("A"));
-    Cache->Flush(0);
-    EXPECT_EQ("[A]\r\n\r\n[B]\r\n\r\n[C]\r\nc=1\r\n\r\n", ReadBytes(TEXT("Sys.ini")));
-    Cache->EmptySection(TEXT("A"), TEXT("NoSuchFile"));
-    EXPECT_FALSE(Exists(TEXT("NoSuchFile.ini")));
 }
 
 TEST_F(FConfigCacheIniTest, FlushWritesChangedFilesOnceAndReadingFlushesDropThem)
@@ -251,25 +220,6 @@ TEST_F(FConfigCacheIniTest, UnchangedAndCancelledFilesAreNeverWritten)
     EXPECT_EQ("[S]\r\nk=4\r\n\r\n", ReadBytes(TEXT("Sys.ini")));
 }
 
-TEST_F(FConfigCacheIniTest, DumpNamesTheFilesMapAndItsChains)
-{
-    Cache->Find(TEXT("A"), 1);
-    FCaptureDevice Out;
-    Cache->Dump(Out);
-    ASSERT_EQ(10, Out.Lines.Num());
-    EXPECT_STREQ(TEXT("Files map:"), *Out.Lines(0));
-    EXPECT_STREQ(TEXT("TMapBase: 1 items, 8 hash slots"), *Out.Lines(1));
-    INT Total = 0;
-    for (INT i = 0; i < 8; i++)
-    {
-        INT Slot = -1, Length = -1;
-        EXPECT_EQ(2, swscanf(*Out.Lines(i + 2), TEXT("   Hash[%i] = %i"), &Slot, &Length));
-        EXPECT_EQ(i, Slot);
-        Total += Length;
-    }
-    EXPECT_EQ(1, Total);
-}
-
 TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSaved)
 {
     const std::string Original = "[S]\nk=1\n";
@@ -280,11 +230,9 @@ TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSav
         Cache->SetString(TEXT("S"), TEXT("k"), TEXT("2"));
         HANDLE Lock = INVALID_HANDLE_VALUE;
         if (Locked)
-            Lock = CreateFileW(*Path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+            ASSERT_NE(INVALID_HANDLE_VALUE, Lock = CreateFileW(*Path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL));
         else
             ASSERT_TRUE(SetFileAttributesW(*Path, FILE_ATTRIBUTE_READONLY));
-        ASSERT_TRUE(!Locked || Lock != INVALID_HANDLE_VALUE);
-
         GTestLog.Clear();
         EXPECT_FALSE(Cache->Find(NULL, 0)->Write(TEXT("Sys.ini")));
         EXPECT_STREQ(TEXT("Failed to save Sys.ini"), *GTestLog.Lines.Last());
