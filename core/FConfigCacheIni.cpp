@@ -17,6 +17,21 @@ UBOOL AddIniSuffix(const TCHAR* Name, TCHAR (&Result)[256])
         appStrcat(Result, TEXT(".ini"));
     return 1;
 }
+
+// "True" in any letter case, or a number that reads as 1; "Yes", "On" and 2 are false.
+UBOOL TextToBool(const TCHAR* Text) { return appStricmp(Text, TEXT("True")) == 0 || appAtoi(Text) == 1; }
+
+// The typed reads: the text of at most 79 characters, converted when the key exists; the
+// value stays as it was when it does not.
+template<class T, class FConvert>
+UBOOL GetConverted(FConfigCache& Cache, const TCHAR* Section, const TCHAR* Key, T& Value, const TCHAR* Filename, FConvert Convert)
+{
+    TCHAR Text[80];
+    if (!Cache.GetString(Section, Key, Text, ARRAY_COUNT(Text), Filename))
+        return 0;
+    Value = Convert(Text);
+    return 1;
+}
 } // namespace
 
 FConfigCache* FConfigCacheIni::Factory() { return new (TEXT("new")) FConfigCacheIni; }
@@ -66,33 +81,21 @@ const FString* FConfigCacheIni::FindValue(const TCHAR* Section, const TCHAR* Key
 UBOOL FConfigCacheIni::GetBool(const TCHAR* Section, const TCHAR* Key, UBOOL& Value, const TCHAR* Filename)
 {
     guard(FConfigCacheIni::GetBool);
-    TCHAR Text[80];
-    if (!GetString(Section, Key, Text, ARRAY_COUNT(Text), Filename))
-        return 0;
-    Value = appStricmp(Text, TEXT("True")) == 0 || appAtoi(Text) == 1;
-    return 1;
+    return GetConverted(*this, Section, Key, Value, Filename, TextToBool);
     unguard;
 }
 
 UBOOL FConfigCacheIni::GetInt(const TCHAR* Section, const TCHAR* Key, INT& Value, const TCHAR* Filename)
 {
     guard(FConfigCacheIni::GetInt);
-    TCHAR Text[80];
-    if (!GetString(Section, Key, Text, ARRAY_COUNT(Text), Filename))
-        return 0;
-    Value = appAtoi(Text);
-    return 1;
+    return GetConverted(*this, Section, Key, Value, Filename, appAtoi);
     unguard;
 }
 
 UBOOL FConfigCacheIni::GetFloat(const TCHAR* Section, const TCHAR* Key, FLOAT& Value, const TCHAR* Filename)
 {
     guard(FConfigCacheIni::GetFloat);
-    TCHAR Text[80];
-    if (!GetString(Section, Key, Text, ARRAY_COUNT(Text), Filename))
-        return 0;
-    Value = appAtof(Text);
-    return 1;
+    return GetConverted(*this, Section, Key, Value, Filename, appAtof);
     unguard;
 }
 

@@ -23,6 +23,8 @@ public:
     UBOOL GetString(const TCHAR* Section, const TCHAR* Key, TCHAR* Value, INT Size, const TCHAR* Filename = NULL) override;
     const TCHAR* GetStr(const TCHAR* Section, const TCHAR* Key, const TCHAR* Filename = NULL) override;
     UBOOL GetSection(const TCHAR* Section, TCHAR* Value, INT Size, const TCHAR* Filename = NULL) override;
+    // The section stays valid until a section is added to its file, or the file is read
+    // again or leaves the cache.
     FConfigSectionMap* GetSectionPrivate(const TCHAR* Section, UBOOL Force, UBOOL Const, const TCHAR* Filename = NULL) override;
     void EmptySection(const TCHAR* Section, const TCHAR* Filename = NULL) override;
     void SetBool(const TCHAR* Section, const TCHAR* Key, UBOOL Value, const TCHAR* Filename = NULL) override;
