@@ -13,15 +13,14 @@ DWORD HashKeyNoCase(const TCHAR* Key);
 template<class TK, class TI> class TMapBase
 {
 public:
-    TMapBase() : Hash(NULL), HashCount(8) { Rehash(); }
-    TMapBase(const TMapBase& Other) : Pairs(Other.Pairs), Hash(NULL), HashCount(Other.HashCount) { Rehash(); }
+    TMapBase() : Hash(NULL), HashCount(0) { Rehash(8); }
+    TMapBase(const TMapBase& Other) : Pairs(Other.Pairs), Hash(NULL), HashCount(0) { Rehash(Other.HashCount); }
     TMapBase& operator=(const TMapBase& Other)
     {
         if (this != &Other)
         {
             Pairs = Other.Pairs;
-            HashCount = Other.HashCount;
-            Rehash();
+            Rehash(Other.HashCount);
         }
         return *this;
     }
@@ -53,9 +52,10 @@ public:
             }
         if (Removed)
         {
-            while (HashCount > 2 * Pairs.Num() + 8)
-                HashCount /= 2;
-            Rehash();
+            INT Count = HashCount;
+            while (Count > 2 * Pairs.Num() + 8)
+                Count /= 2;
+            Rehash(Count);
         }
         return Removed;
     }
@@ -63,8 +63,7 @@ public:
     void Empty()
     {
         Pairs.Empty();
-        HashCount = 8;
-        Rehash();
+        Rehash(8);
     }
 
     // The pair count, the slot count and the length of every chain.
@@ -122,27 +121,26 @@ protected:
         Pair.HashNext = Head;
         Head = Index;
         if (Pairs.Num() > 2 * HashCount + 8)
-        {
-            HashCount *= 2;
-            Rehash();
-        }
+            Rehash(HashCount * 2);
         return Pairs(Index).Value;
     }
 
-    // Relinks every pair in order, so each chain again runs from newest to oldest.
-    void Rehash()
+    // Relinks every pair in order over Count slots, so each chain again runs from newest to
+    // oldest. The map changes only once the new slots exist.
+    void Rehash(INT Count)
     {
-        INT* NewHash = static_cast<INT*>(appMalloc(DWORD(HashCount) * sizeof(INT), TEXT("HashMapHash")));
+        INT* NewHash = static_cast<INT*>(appMalloc(DWORD(Count) * sizeof(INT), TEXT("HashMapHash")));
+        appFree(Hash);
+        Hash = NewHash;
+        HashCount = Count;
         for (INT i = 0; i < HashCount; i++)
-            NewHash[i] = INDEX_NONE;
+            Hash[i] = INDEX_NONE;
         for (INT i = 0; i < Pairs.Num(); i++)
         {
-            INT& Head = NewHash[Slot(*Pairs(i).Key)];
+            INT& Head = Hash[Slot(*Pairs(i).Key)];
             Pairs(i).HashNext = Head;
             Head = i;
         }
-        appFree(Hash);
-        Hash = NewHash;
     }
 
     TArray<TPair> Pairs;
