@@ -65,7 +65,7 @@ FConfigFile* FConfigCacheIni::Find(const TCHAR* InFilename, UBOOL CreateIfNotFou
     FConfigFile* File = Files.Find(Filename);
     if (File || (!CreateIfNotFound && GFileManager->FileSize(Filename) < 0))
         return File;
-    File = &Files.Set(FString(Filename), FConfigFile());
+    File = &Files.Emplace(FString(Filename));
     File->Read(Filename);
     return File;
     unguard;
@@ -170,7 +170,7 @@ FConfigSectionMap* FConfigCacheIni::GetSectionPrivate(const TCHAR* Section, UBOO
     if (!Found && !Force)
         return NULL;
     if (!Found)
-        Found = &File->Set(FString(Section), FConfigSectionMap());
+        Found = &File->Emplace(FString(Section));
     // The caller may change the section it gets.
     if (Force || !Const)
         File->Dirty = 1;
@@ -224,7 +224,7 @@ void FConfigCacheIni::SetString(const TCHAR* Section, const TCHAR* Key, const TC
         return;
     FConfigSectionMap* Found = File->Find(Section);
     if (!Found)
-        Found = &File->Set(FString(Section), FConfigSectionMap());
+        Found = &File->Emplace(FString(Section));
     FString* Stored = Found->Find(Key);
     if (!Stored)
     {

@@ -11,6 +11,34 @@ namespace
 // that line's tail rather than the rest of the file.
 inline bool IsLineEnd(TCHAR C) { return C <= '\r' && (C == '\r' || C == '\n' || C == 0); }
 
+inline bool IsHeader(const TCHAR* Line, INT Len) { return Line[0] == '[' && Line[Len - 1] == ']'; }
+
+// Moves At to the next line that is not empty and over it; false at the end of the text.
+// The text's own terminator ends its last line.
+bool NextLine(TCHAR*& At, const TCHAR* End, TCHAR*& Line, INT& Len)
+{
+    while (At < End && IsLineEnd(*At))
+        At++;
+    if (At >= End)
+        return false;
+    Line = At;
+    while (!IsLineEnd(*At))
+        At++;
+    Len = INT(At - Line);
+    return true;
+}
+
+// How many pairs the lines from At on hold before the next header.
+INT CountPairs(TCHAR* At, const TCHAR* End)
+{
+    INT Count = 0;
+    TCHAR* Line;
+    INT Len;
+    while (NextLine(At, End, Line, Len) && !IsHeader(Line, Len))
+        Count += wmemchr(Line, '=', Len) != NULL;
+    return Count;
+}
+
 void Append(TArray<TCHAR>& Text, const TCHAR* Part, INT Len)
 {
     INT At = Text.Add(Len);
@@ -28,38 +56,32 @@ void FConfigFile::Read(const TCHAR* Filename)
     if (!appLoadFileToString(Loaded, Filename, GFileManager) || Loaded.IsEmpty())
         return;
     // Lines are cut in place; only what is stored gets copied.
-    TCHAR* Text = Loaded.GetCharArray();
-    TCHAR* End = Text + Loaded.Len();
+    TCHAR* At = Loaded.GetCharArray();
+    const TCHAR* End = At + Loaded.Len();
     FConfigSectionMap* Current = NULL;
-    for (TCHAR* At = Text; At < End;)
+    TCHAR* Line;
+    INT Len;
+    while (NextLine(At, End, Line, Len))
     {
-        if (IsLineEnd(*At))
+        *At++ = 0; // at the end this is the string's own terminator
+        if (!IsHeader(Line, Len))
         {
-            At++;
+            if (Current)
+                AddPair(*Current, Line, Len);
             continue;
         }
-        TCHAR* Line = At;
-        while (!IsLineEnd(*At)) // the string's terminator ends the last line
-            At++;
-        INT Len = INT(At - Line);
-        *At++ = 0; // at the end this is the string's own terminator
-        ParseLine(Line, Len, Current);
+        Line[Len - 1] = 0;
+        Current = Find(Line + 1); // a repeated header continues its section
+        // A new section is sized at once: growing step by step would take and give back
+        // memory for every section.
+        if (!Current)
+            Current = &Emplace(FString(Line + 1, Len - 2), CountPairs(At, End));
     }
     unguard;
 }
 
-void FConfigFile::ParseLine(TCHAR* Line, INT Len, FConfigSectionMap*& Current)
+void FConfigFile::AddPair(FConfigSectionMap& Section, const TCHAR* Line, INT Len)
 {
-    if (Line[0] == '[' && Line[Len - 1] == ']')
-    {
-        Line[Len - 1] = 0;
-        Current = Find(Line + 1); // a repeated header continues its section
-        if (!Current)
-            Current = &Set(FString(Line + 1, Len - 2), FConfigSectionMap());
-        return;
-    }
-    if (!Current)
-        return;
     const TCHAR* Equals = appStrchr(Line, '=');
     if (!Equals)
         return;
@@ -72,7 +94,7 @@ void FConfigFile::ParseLine(TCHAR* Line, INT Len, FConfigSectionMap*& Current)
         Value++;
         ValueLen = ValueLen > 1 ? ValueLen - 2 : 0;
     }
-    Current->Add(FString(Line, KeyLen), FString(Value, ValueLen));
+    Section.Add(FString(Line, KeyLen), FString(Value, ValueLen));
 }
 
 UBOOL FConfigFile::Write(const TCHAR* Filename)

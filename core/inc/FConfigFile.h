@@ -6,6 +6,8 @@
 // A section: keys to values, repeated keys kept in file order.
 class FConfigSectionMap : public TMultiMap<FString, FString>
 {
+public:
+    using TMultiMap::TMultiMap;
 };
 
 class FConfigFile : public TMap<FString, FConfigSectionMap>
@@ -23,5 +25,6 @@ public:
     UBOOL Write(const TCHAR* Filename);
 
 private:
-    void ParseLine(TCHAR* Line, INT Len, FConfigSectionMap*& Current);
+    // Adds the pair a line holds, if it holds '='.
+    static void AddPair(FConfigSectionMap& Section, const TCHAR* Line, INT Len);
 };

@@ -14,6 +14,16 @@ template<class TK, class TI> class TMapBase
 {
 public:
     TMapBase() : Hash(NULL), HashCount(0) { Rehash(8); }
+    // Room for ExpectedPairs pairs from the start, with the slots that adding them one by one
+    // would end with, so that filling the map moves and relinks nothing.
+    explicit TMapBase(INT ExpectedPairs) : Hash(NULL), HashCount(0)
+    {
+        Pairs.Empty(ExpectedPairs);
+        INT Slots = 8;
+        while (ExpectedPairs > 2 * Slots + 8)
+            Slots *= 2;
+        Rehash(Slots);
+    }
     TMapBase(const TMapBase& Other) : Pairs(Other.Pairs), Hash(NULL), HashCount(0) { Rehash(Other.HashCount); }
     TMapBase& operator=(const TMapBase& Other)
     {
@@ -110,13 +120,21 @@ protected:
 
     INT Slot(const TCHAR* Key) const { return INT(HashKeyNoCase(Key) & DWORD(HashCount - 1)); }
 
-    // Appends a pair at the head of its chain; the slots double once the chains grow long.
-    TI& AddPair(TK Key, TI Value)
+    // Appends a pair, its value built in place from ValueArgs, at the head of its chain;
+    // the slots double once the chains grow long.
+    template<class... TArgs> TI& AddPair(TK Key, TArgs&&... ValueArgs)
     {
-        INT Index = Pairs.Add();
+        INT Index = Pairs.FArray::Add(1, sizeof(TPair));
+        try
+        {
+            new (Pairs.GetTypedData() + Index) TPair{INDEX_NONE, std::move(Key), TI(std::forward<TArgs>(ValueArgs)...)};
+        }
+        catch (...)
+        {
+            Pairs.FArray::Remove(Index, 1, sizeof(TPair));
+            throw;
+        }
         TPair& Pair = Pairs(Index);
-        Pair.Key = std::move(Key);
-        Pair.Value = std::move(Value);
         INT& Head = Hash[Slot(*Pair.Key)];
         Pair.HashNext = Head;
         Head = Index;
@@ -152,15 +170,16 @@ protected:
 template<class TK, class TI> class TMap : public TMapBase<TK, TI>
 {
 public:
+    using TMapBase<TK, TI>::TMapBase;
+
     // Replaces the value of Key's pair, or adds the pair; returns the stored value.
-    TI& Set(TK Key, TI Value)
+    TI& Set(TK Key, TI Value) { return Emplace(std::move(Key), std::move(Value)); }
+    // Set with the value built from ValueArgs, in its place for a new pair.
+    template<class... TArgs> TI& Emplace(TK Key, TArgs&&... ValueArgs)
     {
         if (TI* Existing = this->Find(*Key))
-        {
-            *Existing = std::move(Value);
-            return *Existing;
-        }
-        return this->AddPair(std::move(Key), std::move(Value));
+            return *Existing = TI(std::forward<TArgs>(ValueArgs)...);
+        return this->AddPair(std::move(Key), std::forward<TArgs>(ValueArgs)...);
     }
 };
 
@@ -168,6 +187,8 @@ public:
 template<class TK, class TI> class TMultiMap : public TMapBase<TK, TI>
 {
 public:
+    using TMapBase<TK, TI>::TMapBase;
+
     TI& Add(TK Key, TI Value) { return this->AddPair(std::move(Key), std::move(Value)); }
 
     // Every value stored under Key, the newest first.

@@ -46,10 +46,18 @@ TEST_F(FIniTest, OnlyAChangedSavableFileIsWrittenAndReadingKeepsTheFlags)
     EXPECT_TRUE(File.Write(TEXT("Out.ini"))); // the first write cleared Dirty
     EXPECT_FALSE(Exists(TEXT("Out.ini")));
 
-    WriteBytes(TEXT("S.ini"), "[S]\na=1\n");
+    // Sections get the slots their pairs need, also when a repeated header adds more.
+    std::string Text;
+    for (INT i = 0; i < 55; i++)
+        Text += (i == 0 || i == 50 ? "[S]\nk" : i == 20 ? "[T]\nk" : "k") + std::to_string(i) + "=1\n";
+    WriteBytes(TEXT("S.ini"), Text);
     File.Dirty = 1;
     File.Read(TEXT("S.ini"));
-    EXPECT_EQ(1, File.Num());
+    ASSERT_EQ(2, File.Num());
+    EXPECT_EQ(16, File.Find(TEXT("S"))->GetHashCount()); // 25 pairs
+    EXPECT_EQ(16, File.Find(TEXT("T"))->GetHashCount()); // 30 pairs
+    for (INT i = 0; i < 55; i++)
+        ASSERT_TRUE(File.Find(i < 20 || i >= 50 ? TEXT("S") : TEXT("T"))->Find(*FString::Printf(TEXT("k%i"), i))) << i;
     EXPECT_TRUE(File.Dirty);
     File.Read(TEXT("Missing.ini"));
     EXPECT_EQ(0, File.Num());

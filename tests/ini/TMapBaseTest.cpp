@@ -24,6 +24,10 @@ TEST(TMapBase, SlotsDoubleBeyondTwicePlusEightAndShrinkBackAfterRemoval)
     }
     for (INT i = 0; i < 41; i++)
         ASSERT_TRUE(Map.Find(*KeyName(i)) && *Map.Find(*KeyName(i)) == i) << i; // all relinked
+    // A map made for N pairs starts with the slots that N adds end with.
+    const INT Sized[][2] = {{0, 8}, {24, 8}, {25, 16}, {40, 16}, {41, 32}, {100, 64}};
+    for (auto& Case : Sized)
+        EXPECT_EQ(Case[1], (TMap<FString, INT>(Case[0]).GetHashCount())) << Case[0];
     for (INT i = 40; i >= 1; i--)
         EXPECT_EQ(1, Map.Remove(*KeyName(i)));
     EXPECT_EQ(8, Map.GetHashCount());
