@@ -223,7 +223,7 @@ TEST_F(FConfigCacheIniTest, UnchangedAndCancelledFilesAreNeverWritten)
 TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSaved)
 {
     const std::string Original = "[S]\nk=1\n";
-    const FString Path = FileManager.FullPath(TEXT("Sys.ini"));
+    const FString Path = Folder * TEXT("Sys.ini");
     for (bool Locked : {false, true})
     {
         WriteBytes(TEXT("Sys.ini"), Original);
@@ -276,7 +276,6 @@ FString GuardsLeftBy(void (*Operation)(FConfigCacheIni&), FConfigCacheIni& Cache
 TEST_F(FConfigCacheIniTest, AnErrorInsideAnOperationNamesItsGuards)
 {
     FThrowingFileManager Throwing;
-    Throwing.SetDefaultDirectory(*Folder);
     Cache->SetString(TEXT("S"), TEXT("k"), TEXT("v")); // cached before the faults start
     GFileManager = &Throwing;
     EXPECT_STREQ(TEXT("FConfigCacheIni::Find <- FConfigCacheIni::GetString <- FConfigCacheIni::GetBool"),

@@ -1,7 +1,14 @@
 // IniTestSupport.cpp: the ini tests' folder, file manager and byte helpers.
 #include "IniTestSupport.h"
 
-FIniTestFileManager GIniTestFileManager;
+FArchive* FIniTestFileManager::CreateFileWriter(const TCHAR* Filename, DWORD WriteFlags, FOutputDevice* Error)
+{
+    DWORD Attributes = GetFileAttributesW(Filename);
+    if (!(WriteFlags & WRITEFLAG_OverrideReadOnly) && Attributes != INVALID_FILE_ATTRIBUTES &&
+        (Attributes & FILE_ATTRIBUTE_READONLY))
+        return NULL;
+    return FFileManagerWindows::CreateFileWriter(Filename, WriteFlags, Error);
+}
 
 void FIniTest::SetUp()
 {
@@ -10,8 +17,9 @@ void FIniTest::SetUp()
     GetTempPathW(ARRAY_COUNT(Temp), Temp);
     Folder = FString::Printf(TEXT("%sini-tests-%u-%i"), Temp, unsigned(GetCurrentProcessId()), ++Counter);
     FileManager.DeleteDirectory(*Folder, 0, 1);
-    ASSERT_TRUE(FileManager.MakeDirectory(*Folder));
-    FileManager.SetDefaultDirectory(*Folder);
+    ASSERT_TRUE(FileManager.MakeDirectory(*Folder, 1));
+    SavedDirectory = FileManager.GetDefaultDirectory();
+    ASSERT_TRUE(FileManager.SetDefaultDirectory(*Folder));
     SavedFileManager = GFileManager;
     GFileManager = &FileManager;
 }
@@ -19,8 +27,9 @@ void FIniTest::SetUp()
 void FIniTest::TearDown()
 {
     GFileManager = SavedFileManager;
+    FileManager.SetDefaultDirectory(*SavedDirectory); // the folder cannot go while it is current
     FileManager.DeleteDirectory(*Folder, 0, 1);
-    FileManager.SetDefaultDirectory(TEXT("")); // nothing of the heap outlives the tests
+    delete &FileManager;
 }
 
 void FIniTest::WriteBytes(const TCHAR* Filename, const std::string& Bytes)

@@ -1,14 +1,19 @@
-// IniTestSupport.h: every ini test runs in a fresh folder of its own, with a file manager
-// rooted there installed as GFileManager.
+// IniTestSupport.h: every ini test runs in a fresh folder of its own, which is the file
+// manager's default folder while the test runs.
 #pragma once
 #include "FConfigCacheIni.h"
-#include "IniTestFileManager.h"
+#include "FFileManagerWindows.h"
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 #include <string>
 
-// One for all tests: a file manager's destructor may throw, which no test object's may.
-extern FIniTestFileManager GIniTestFileManager;
+// The Win32 file manager, refusing to write a read-only file as Windows does: Wine run by
+// root writes them.
+class FIniTestFileManager : public FFileManagerWindows
+{
+public:
+    FArchive* CreateFileWriter(const TCHAR* Filename, DWORD WriteFlags = 0, FOutputDevice* Error = NULL) override;
+};
 
 class FIniTest : public testing::Test
 {
@@ -23,9 +28,11 @@ protected:
     // What FConfigFile writes after reading Bytes.
     std::string Rewritten(const std::string& Bytes);
 
-    FIniTestFileManager& FileManager = GIniTestFileManager;
+    // Made with malloc like every file manager, and deleted by TearDown.
+    FIniTestFileManager& FileManager = *new FIniTestFileManager;
     FString Folder;
 
 private:
     FFileManager* SavedFileManager = NULL;
+    FString SavedDirectory;
 };

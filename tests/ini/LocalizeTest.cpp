@@ -5,10 +5,10 @@
 TEST_F(FIniTest, LocalizedTextsComeFromIntFilesAndMissingOnesFromAPlaceholder)
 {
     // The staged game lies beside the tests: ..\game\System.
-    TCHAR Folder[MAX_PATH];
-    GetModuleFileNameW(NULL, Folder, ARRAY_COUNT(Folder));
-    PathRemoveFileSpecW(Folder);
-    FileManager.SetDefaultDirectory(*(FString(Folder) * TEXT("..\\game\\System")));
+    TCHAR Tests[MAX_PATH];
+    GetModuleFileNameW(NULL, Tests, ARRAY_COUNT(Tests));
+    PathRemoveFileSpecW(Tests);
+    ASSERT_TRUE(FileManager.SetDefaultDirectory(*(FString(Tests) * TEXT("..\\game\\System"))));
     FConfigCacheIni Cache;
     Cache.Init(TEXT("Corvane.ini"), TEXT("User.ini"), 0);
     FConfigCache* SavedConfig = GConfig;
