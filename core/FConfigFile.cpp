@@ -67,7 +67,7 @@ void FConfigFile::Read(const TCHAR* Filename)
         if (!IsHeader(Line, Len))
         {
             if (Current)
-                AddPair(*Current, Line, Len);
+                AddLine(*Current, Line, Len);
             continue;
         }
         Line[Len - 1] = 0;
@@ -80,7 +80,7 @@ void FConfigFile::Read(const TCHAR* Filename)
     unguard;
 }
 
-void FConfigFile::AddPair(FConfigSectionMap& Section, const TCHAR* Line, INT Len)
+void FConfigFile::AddLine(FConfigSectionMap& Section, const TCHAR* Line, INT Len)
 {
     const TCHAR* Equals = appStrchr(Line, '=');
     if (!Equals)

@@ -26,5 +26,5 @@ public:
 
 private:
     // Adds the pair a line holds, if it holds '='.
-    static void AddPair(FConfigSectionMap& Section, const TCHAR* Line, INT Len);
+    static void AddLine(FConfigSectionMap& Section, const TCHAR* Line, INT Len);
 };

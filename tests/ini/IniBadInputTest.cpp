@@ -193,7 +193,7 @@ TEST_F(FIniTest, DamagedFilesNeitherCrashNorOverrunAndWhatIsWrittenReadsBack)
 {
     FScopedPooledMalloc Pooled;
     FIniGenerator Generator;
-    for (int Case = 0; Case < 3000; Case++)
+    for (int Case = 0; Case < 2000; Case++)
     {
         SCOPED_TRACE(testing::Message() << "case " << Case);
         WriteBytes(TEXT("Bad.ini"), Generator.File());
