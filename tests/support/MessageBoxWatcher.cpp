@@ -1,0 +1,75 @@
+// MessageBoxWatcher.cpp: finds message boxes of a process, notes them and answers them.
+#include "MessageBoxWatcher.h"
+
+namespace
+{
+// The dialog item ids of a standard message box.
+const INT MessageTextId = 0xFFFF;
+const INT MessageIconId = 0x0440;
+} // namespace
+
+FMessageBoxWatcher::FMessageBoxWatcher(INT Answer, DWORD InProcessId)
+    : AnswerButton(Answer), ProcessId(InProcessId), Thread(NULL), StopRequested(0), SeenCount(0)
+{
+    Thread = CreateThread(NULL, 0, ThreadMain, this, 0, NULL);
+}
+
+FMessageBoxWatcher::~FMessageBoxWatcher() { Stop(); }
+
+void FMessageBoxWatcher::Stop()
+{
+    if (!Thread)
+        return;
+    InterlockedExchange(&StopRequested, 1);
+    WaitForSingleObject(Thread, INFINITE);
+    CloseHandle(Thread);
+    Thread = NULL;
+}
+
+DWORD WINAPI FMessageBoxWatcher::ThreadMain(void* Self)
+{
+    FMessageBoxWatcher* Watcher = static_cast<FMessageBoxWatcher*>(Self);
+    while (!Watcher->StopRequested)
+    {
+        EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(Watcher));
+        Sleep(20);
+    }
+    return 0;
+}
+
+BOOL CALLBACK FMessageBoxWatcher::CheckWindow(HWND Window, LPARAM Self)
+{
+    FMessageBoxWatcher* Watcher = reinterpret_cast<FMessageBoxWatcher*>(Self);
+    TCHAR Class[16];
+    DWORD Owner = 0;
+    GetWindowThreadProcessId(Window, &Owner);
+    if (Owner != Watcher->ProcessId || !IsWindowVisible(Window) || !GetClassNameW(Window, Class, ARRAY_COUNT(Class))
+        || lstrcmpW(Class, TEXT("#32770")) != 0)
+        return TRUE;
+    for (INT i = 0; i < Watcher->SeenCount; i++)
+        if (Watcher->Answered[i] == Window)
+            return TRUE; // answered already, still closing
+    Watcher->Answer(Window);
+    return TRUE;
+}
+
+void FMessageBoxWatcher::Answer(HWND Box)
+{
+    if (SeenCount >= MAX_BOXES)
+        return;
+    FSeenBox& Note = Seen[SeenCount];
+    GetWindowTextW(Box, Note.Title, ARRAY_COUNT(Note.Title));
+    if (!GetDlgItemTextW(Box, MessageTextId, Note.Text, ARRAY_COUNT(Note.Text)))
+        Note.Text[0] = 0;
+    Note.HasOk = GetDlgItem(Box, IDOK) != NULL;
+    Note.HasYes = GetDlgItem(Box, IDYES) != NULL;
+    Note.HasNo = GetDlgItem(Box, IDNO) != NULL;
+    HWND Icon = GetDlgItem(Box, MessageIconId);
+    Note.HasIcon = Icon && IsWindowVisible(Icon) && SendMessageW(Icon, STM_GETICON, 0, 0) != 0;
+    Answered[SeenCount++] = Box;
+
+    INT Button = AnswerButton;
+    if (!GetDlgItem(Box, Button))
+        Button = Note.HasOk ? IDOK : Note.HasNo ? IDNO : IDCANCEL;
+    PostMessageW(Box, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Box, Button)));
+}

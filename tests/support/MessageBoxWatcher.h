@@ -1,0 +1,44 @@
+// MessageBoxWatcher.h: plays the player's part for message boxes. A thread watches for
+// message boxes (class "#32770") of one process, notes what each one shows and answers it,
+// so a test can check a box and no test ever waits for a person.
+#pragma once
+#include "TestSupport.h"
+
+struct FSeenBox
+{
+    TCHAR Title[256];
+    TCHAR Text[8192];
+    bool HasOk, HasYes, HasNo, HasIcon;
+};
+
+class FMessageBoxWatcher
+{
+public:
+    // Answers every box with the button Answer (IDOK, IDYES, IDNO); a box without that
+    // button is closed with whichever button it has.
+    explicit FMessageBoxWatcher(INT Answer, DWORD ProcessId = GetCurrentProcessId());
+    ~FMessageBoxWatcher();
+    FMessageBoxWatcher(const FMessageBoxWatcher&) = delete;
+    FMessageBoxWatcher& operator=(const FMessageBoxWatcher&) = delete;
+
+    // Ends the watch; the boxes seen are complete afterwards.
+    void Stop();
+    INT Count() const { return SeenCount; }
+    const FSeenBox& Box(INT Index) const { return Seen[Index]; }
+
+private:
+    enum { MAX_BOXES = 8 };
+
+    static DWORD WINAPI ThreadMain(void* Self);
+    static BOOL CALLBACK CheckWindow(HWND Window, LPARAM Self);
+    void Answer(HWND Box);
+
+    INT AnswerButton;
+    DWORD ProcessId;
+    HANDLE Thread;
+    volatile LONG StopRequested;
+    // Fixed storage: the watcher runs beside the code under test and must not use its allocator.
+    FSeenBox Seen[MAX_BOXES];
+    HWND Answered[MAX_BOXES];
+    INT SeenCount;
+};
