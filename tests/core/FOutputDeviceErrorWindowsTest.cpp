@@ -1,0 +1,167 @@
+// Tests of the critical-error device: what it logs, the error history it builds, when it
+// unwinds and what the player sees.
+#include "FOutputDeviceErrorWindows.h"
+#include "MessageBoxWatcher.h"
+#include <gtest/gtest.h>
+
+namespace
+{
+const TCHAR ChildTest[] = TEXT("ErrorDeviceChild.DISABLED_UnguardedErrorEndsTheProcess");
+
+// Leaves the engine's flags and history as each test found them.
+class ErrorDevice : public testing::Test
+{
+protected:
+    FOutputDeviceErrorWindows Device;
+    UBOOL SavedFlags[6];
+    UBOOL* const Flags[6] = {&GIsCriticalError, &GIsGuarded, &GIsClient, &GIsEditor, &GIsStarted, &GIsRunning};
+
+    void SetUp() override
+    {
+        for (INT i = 0; i < 6; i++)
+            SavedFlags[i] = *Flags[i];
+        GTestLog.Clear();
+        GErrorHist[0] = 0;
+    }
+    void TearDown() override
+    {
+        for (INT i = 0; i < 6; i++)
+            *Flags[i] = SavedFlags[i];
+        GErrorHist[0] = 0;
+    }
+
+    // Reports Message from inside two guards, as engine code would; returns what was thrown.
+    INT RaiseGuarded(const TCHAR* Message, EName Event)
+    {
+        GIsGuarded = 1;
+        try
+        {
+            guard(Outer);
+            guard(Inner);
+            SetLastError(ERROR_ACCESS_DENIED);
+            Device.Serialize(Message, Event);
+            unguard;
+            unguard;
+        }
+        catch (INT Code)
+        {
+            return Code;
+        }
+        return -1;
+    }
+};
+
+FString History() { return FString(LocalizeError(TEXT("History"), TEXT("Core"))) + TEXT(": Inner <- Outer"); }
+} // namespace
+
+TEST_F(ErrorDevice, GuardedErrorLogsBuildsTheHistoryAndUnwinds)
+{
+    GIsClient = 1;
+    FMessageBoxWatcher Watcher(IDOK);
+    EXPECT_EQ(1, RaiseGuarded(TEXT("Boom"), NAME_Critical));
+    Watcher.Stop();
+    EXPECT_EQ(0, Watcher.Count()); // the handler decides what the player sees
+    EXPECT_TRUE(GIsCriticalError);
+    EXPECT_EQ(8, Device.MessageLength); // "Boom" and the blank line
+    EXPECT_STREQ(*(FString(TEXT("Boom\r\n\r\n")) + History()), GErrorHist);
+    ASSERT_EQ(3, GTestLog.Lines.Num());
+    EXPECT_STREQ(TEXT("appError called:"), *GTestLog.Lines(0));
+    EXPECT_STREQ(TEXT("Boom"), *GTestLog.Lines(1));
+    EXPECT_EQ(0, GTestLog.Lines(2).InStr(TEXT("Windows GetLastError: ")));
+    EXPECT_EQ(GTestLog.Lines(2).Len() - 4, GTestLog.Lines(2).InStr(TEXT(" (5)"))); // the code saved first
+    for (INT Event : GTestLog.Events)
+        EXPECT_EQ(NAME_Critical, Event);
+}
+
+TEST_F(ErrorDevice, SecondErrorIsOnlyLoggedAsReentered)
+{
+    EXPECT_EQ(1, RaiseGuarded(TEXT("First"), NAME_Critical));
+    FString FirstHistory = GErrorHist;
+    GTestLog.Clear();
+    EXPECT_EQ(1, RaiseGuarded(TEXT("Second"), NAME_Critical));
+    ASSERT_EQ(1, GTestLog.Lines.Num());
+    EXPECT_STREQ(TEXT("Error reentered: Second"), *GTestLog.Lines(0));
+    EXPECT_EQ(NAME_Critical, GTestLog.Events(0));
+    EXPECT_EQ(NAME_Critical, Device.ErrorEvent);
+    EXPECT_TRUE(FString(GErrorHist).InStr(TEXT("First\r\n\r\n")) == 0);
+    EXPECT_FALSE(FString(GErrorHist).InStr(TEXT("Second")) >= 0);
+}
+
+TEST_F(ErrorDevice, ReportShowsTheWholeHistoryToAPlayer)
+{
+    RaiseGuarded(TEXT("Boom"), NAME_Critical);
+    GIsStarted = 1;
+    GIsClient = 1;
+    GIsRunning = 1;
+    FMessageBoxWatcher Watcher(IDOK);
+    Device.ReportCriticalError();
+    Watcher.Stop();
+    ASSERT_EQ(1, Watcher.Count());
+    EXPECT_STREQ(TEXT("Critical Error At Startup"), Watcher.Box(0).Title); // no configuration yet
+    EXPECT_STREQ(*(FString(TEXT("Boom\r\n\r\n")) + History()), Watcher.Box(0).Text);
+    EXPECT_TRUE(Watcher.Box(0).HasOk && Watcher.Box(0).HasIcon && !Watcher.Box(0).HasNo);
+    EXPECT_FALSE(GIsGuarded);
+    EXPECT_FALSE(GIsRunning);
+}
+
+TEST_F(ErrorDevice, FriendlyErrorHidesTheHistory)
+{
+    RaiseGuarded(TEXT("Cannot find the map."), NAME_FriendlyError);
+    GIsStarted = 0;
+    FMessageBoxWatcher Watcher(IDOK);
+    Device.ReportCriticalError();
+    Watcher.Stop();
+    ASSERT_EQ(1, Watcher.Count());
+    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), Watcher.Box(0).Text);
+    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), GErrorHist);
+}
+
+TEST_F(ErrorDevice, DedicatedServerShowsNoBoxAndDropsTheHook)
+{
+    FCaptureDevice Hook;
+    GLogHook = &Hook;
+    GIsStarted = 1;
+    GIsClient = 0;
+    GIsEditor = 0;
+    FMessageBoxWatcher Watcher(IDOK);
+    Device.ReportCriticalError();
+    Watcher.Stop();
+    EXPECT_EQ(0, Watcher.Count());
+    EXPECT_EQ(NULL, GLogHook);
+    EXPECT_TRUE(GIsCriticalError);
+}
+
+// Run only as the child process of the test below: an unguarded error ends the process.
+TEST(ErrorDeviceChild, DISABLED_UnguardedErrorEndsTheProcess)
+{
+    FOutputDeviceErrorWindows Device;
+    GIsGuarded = 0;
+    GIsStarted = 0;
+    Device.Serialize(TEXT("Unguarded failure"), NAME_Critical);
+    ExitProcess(7); // only reached when the device returned
+}
+
+TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcess)
+{
+    TCHAR Program[MAX_PATH];
+    GetModuleFileNameW(NULL, Program, ARRAY_COUNT(Program));
+    FString CmdLine = FString::Printf(TEXT("\"%s\" --gtest_also_run_disabled_tests --gtest_filter=%s"), Program, ChildTest);
+    STARTUPINFOW Startup = {};
+    Startup.cb = sizeof(Startup);
+    PROCESS_INFORMATION Process = {};
+    ASSERT_TRUE(CreateProcessW(Program, CmdLine.GetCharArray(), NULL, NULL, FALSE, 0, NULL, NULL, &Startup, &Process));
+    FMessageBoxWatcher Watcher(IDOK, Process.dwProcessId);
+    bool Ended = WaitForSingleObject(Process.hProcess, 60000) == WAIT_OBJECT_0;
+    if (!Ended)
+        TerminateProcess(Process.hProcess, 99);
+    Watcher.Stop();
+    EXPECT_TRUE(Ended);
+    DWORD ExitCode = 0;
+    GetExitCodeProcess(Process.hProcess, &ExitCode);
+    CloseHandle(Process.hThread);
+    CloseHandle(Process.hProcess);
+    EXPECT_EQ(1u, ExitCode);
+    ASSERT_EQ(1, Watcher.Count());
+    EXPECT_STREQ(TEXT("Critical Error At Startup"), Watcher.Box(0).Title);
+    EXPECT_STREQ(TEXT("Unguarded failure\r\n\r\n"), Watcher.Box(0).Text);
+}
