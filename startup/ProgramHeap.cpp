@@ -1,13 +1,20 @@
 // ProgramHeap.cpp: the program's heap, between the engine's allocator and a static arena.
 #include "ProgramHeap.h"
 
+namespace
+{
+size_t RoundUp(size_t Size) { return (Size + FProgramHeap::ALIGNMENT - 1) & ~size_t(FProgramHeap::ALIGNMENT - 1); }
+} // namespace
+
 void* FProgramHeap::Allocate(size_t Size)
 {
     if (Closed || !GMalloc)
         return AllocateFromArena(Size);
-    if (Size > 0x7fffffff)
+    if (Size > 0x7fffffff - ALIGNMENT)
         return NULL; // the engine's allocator takes 32-bit sizes
-    return GMalloc->Malloc(DWORD(Size), TEXT("new"));
+    // A pooled block is only as aligned as its size: whole multiples of the alignment keep
+    // every object aligned as new promises.
+    return GMalloc->Malloc(DWORD(RoundUp(Size)), TEXT("new"));
 }
 
 void FProgramHeap::Release(void* Block)
@@ -25,10 +32,10 @@ bool FProgramHeap::InArena(const void* Block) const
 
 void* FProgramHeap::AllocateFromArena(size_t Size)
 {
-    size_t Rounded = (Size + ALIGNMENT - 1) & ~size_t(ALIGNMENT - 1);
-    if (Rounded == 0)
-        Rounded = ALIGNMENT; // every block has its own address
-    if (Size > ARENA_SIZE || Rounded > ARENA_SIZE - Used)
+    if (Size > ARENA_SIZE)
+        return NULL;
+    size_t Rounded = Size ? RoundUp(Size) : ALIGNMENT; // every block has its own address
+    if (Rounded > ARENA_SIZE - Used)
         return NULL;
     void* Block = Arena + Used;
     Used += Rounded;

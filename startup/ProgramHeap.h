@@ -10,11 +10,9 @@
 class FProgramHeap
 {
 public:
-    enum
-    {
-        ARENA_SIZE = 64 * 1024, // nothing of ours allocates before appInit; this is a safety net
-        ALIGNMENT = 16,
-    };
+    // Nothing of ours allocates before appInit: the arena is a safety net.
+    static constexpr size_t ARENA_SIZE = 64 * 1024;
+    static constexpr size_t ALIGNMENT = 16;
 
     // Constant-initialised, so that it serves before any constructor of the program runs.
     constexpr FProgramHeap() {}

@@ -9,9 +9,11 @@ class FTagRecorder : public FHeapMalloc
 {
 public:
     const TCHAR* LastTag = NULL;
+    DWORD LastSize = 0;
     void* Malloc(DWORD Size, const TCHAR* Tag) override
     {
         LastTag = Tag;
+        LastSize = Size;
         return FHeapMalloc::Malloc(Size, Tag);
     }
 };
@@ -53,6 +55,17 @@ TEST_F(ProgramHeap, GoesThroughTheAllocatorWithTheTagNew)
     Heap.Release(Block);
     EXPECT_EQ(0, Recorder.LiveAllocations);
     EXPECT_EQ(NULL, Heap.Allocate(size_t(0x80000000u))); // beyond the allocator's sizes
+}
+
+TEST_F(ProgramHeap, AsksForWholeAlignmentUnits)
+{
+    GMalloc = &Recorder;
+    const size_t Sizes[][2] = {{0, 0}, {1, 16}, {16, 16}, {17, 32}, {40, 48}};
+    for (const auto& Size : Sizes)
+    {
+        Heap.Release(Heap.Allocate(Size[0]));
+        EXPECT_EQ(Size[1], Recorder.LastSize) << Size[0];
+    }
 }
 
 TEST_F(ProgramHeap, LeavesTheAllocatorAloneOnceClosed)
