@@ -40,6 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     appExit();
     GIsStarted = 0;
     delete FileManager;
+    GFileManager = NULL; // a late message must not reach the released manager
     Log.Close();
     GProgramHeap.Close(); // the allocator goes with this function
     return 0;
