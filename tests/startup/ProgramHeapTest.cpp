@@ -1,5 +1,6 @@
 // Tests of the program's heap: the engine's allocator while it runs, the arena around it.
 #include "ProgramHeap.h"
+#include "FMallocWindows.h"
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 
@@ -60,6 +61,21 @@ TEST_F(ProgramHeap, GoesThroughTheAllocatorInWholeAlignmentUnits)
     }
     EXPECT_EQ(0, Recorder.LiveAllocations);
     EXPECT_EQ(NULL, Heap.Allocate(size_t(0x80000000u))); // beyond the allocator's sizes
+}
+
+TEST_F(ProgramHeap, KeepsObjectsAlignedInTheEnginesPools)
+{
+    FMallocWindows* Pools = new FMallocWindows;
+    Pools->Init();
+    GMalloc = Pools;
+    for (size_t Size = 1; Size <= 600; Size++)
+    {
+        void* Block = Heap.Allocate(Size);
+        EXPECT_EQ(0u, reinterpret_cast<UPTRINT>(Block) % FProgramHeap::ALIGNMENT) << Size;
+        memset(Block, 0xA5, Size);
+    }
+    Pools->HeapCheck();
+    GMalloc = Saved; // its memory stays with the process, as the allocator's always does
 }
 
 TEST_F(ProgramHeap, LeavesTheAllocatorAloneOnceClosed)
