@@ -73,3 +73,30 @@ void FMessageBoxWatcher::Answer(HWND Box)
         Button = Note.HasOk ? IDOK : Note.HasNo ? IDNO : IDCANCEL;
     PostMessageW(Box, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Box, Button)));
 }
+
+FWatchedRun RunWatched(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer)
+{
+    FWatchedRun Run = {99, 0, {}};
+    FString CmdLine = FString::Printf(TEXT("\"%s\"%s"), *Program, *Args);
+    STARTUPINFOW Startup = {};
+    Startup.cb = sizeof(Startup);
+    PROCESS_INFORMATION Process = {};
+    if (!CreateProcessW(*Program, CmdLine.GetCharArray(), NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, Dir, &Startup,
+                        &Process))
+        return Run;
+    {
+        FMessageBoxWatcher Watcher(Answer, Process.dwProcessId);
+        ResumeThread(Process.hThread);
+        if (WaitForSingleObject(Process.hProcess, 60000) != WAIT_OBJECT_0)
+            TerminateProcess(Process.hProcess, 99);
+        WaitForSingleObject(Process.hProcess, INFINITE);
+        Watcher.Stop();
+        Run.BoxCount = Watcher.Count();
+        if (Run.BoxCount)
+            Run.FirstBox = Watcher.Box(0);
+    }
+    GetExitCodeProcess(Process.hProcess, &Run.ExitCode);
+    CloseHandle(Process.hThread);
+    CloseHandle(Process.hProcess);
+    return Run;
+}

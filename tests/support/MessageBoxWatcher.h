@@ -42,3 +42,16 @@ private:
     HWND Answered[MAX_BOXES];
     INT SeenCount;
 };
+
+// What a child process did: its exit code (99 when it had to be stopped after a minute)
+// and the boxes it showed.
+struct FWatchedRun
+{
+    DWORD ExitCode;
+    INT BoxCount;
+    FSeenBox FirstBox;
+};
+
+// Runs Program (its quoted path, then Args) in Dir, or in the current folder when Dir is
+// NULL, to its end, answering its boxes with Answer.
+FWatchedRun RunWatched(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer);
