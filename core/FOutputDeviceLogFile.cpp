@@ -116,4 +116,8 @@ void FOutputDeviceLogFile::WriteLine(const TCHAR* Text, EName Event)
     ANSICHAR Bytes[MAX_LINE];
     INT Len = FormatLogLine(Bytes, Text, Event);
     LogArchive->Serialize(Bytes, Len);
+    // A critical error may end the process before the file is closed: its lines, and those
+    // that led to it, must not stay in the writer's buffer.
+    if (GIsCriticalError)
+        LogArchive->Flush();
 }

@@ -1,7 +1,10 @@
 // Tests of the critical-error device: what it logs, the error history it builds, when it
 // unwinds and what the player sees.
 #include "FOutputDeviceErrorWindows.h"
+#include "FFileManagerWindows.h"
+#include "FOutputDeviceLogFile.h"
 #include "MessageBoxWatcher.h"
+#include "TestFiles.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -131,37 +134,41 @@ TEST_F(ErrorDevice, DedicatedServerShowsNoBoxAndDropsTheHook)
     EXPECT_TRUE(GIsCriticalError);
 }
 
-// Run only as the child process of the test below: an unguarded error ends the process.
+// Run only as the child process of the test below, with its log in the file that
+// CORVANE_CHILD_LOG names: an unguarded error ends the process.
 TEST(ErrorDeviceChild, DISABLED_UnguardedErrorEndsTheProcess)
 {
-    FOutputDeviceErrorWindows Device;
+    FFileManagerWindows FileManager;
+    FOutputDeviceLogFile Log;
+    GetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), Log.LogFileName, ARRAY_COUNT(Log.LogFileName));
+    GFileManager = &FileManager;
+    GLog = &Log;
     GIsGuarded = 0;
     GIsStarted = 0;
+    Log.Log(TEXT("Before the error"));
+    FOutputDeviceErrorWindows Device;
     Device.Serialize(TEXT("Unguarded failure"), NAME_Critical);
     ExitProcess(7); // only reached when the device returned
 }
 
-TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcess)
+TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcessWithItsLogWritten)
 {
+    FTempFolder Folder;
+    FString LogFile = Folder.File(TEXT("Child.log"));
+    SetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), *LogFile);
     TCHAR Program[MAX_PATH];
     GetModuleFileNameW(NULL, Program, ARRAY_COUNT(Program));
-    FString CmdLine = FString::Printf(TEXT("\"%s\" --gtest_also_run_disabled_tests --gtest_filter=%s"), Program, ChildTest);
-    STARTUPINFOW Startup = {};
-    Startup.cb = sizeof(Startup);
-    PROCESS_INFORMATION Process = {};
-    ASSERT_TRUE(CreateProcessW(Program, CmdLine.GetCharArray(), NULL, NULL, FALSE, 0, NULL, NULL, &Startup, &Process));
-    FMessageBoxWatcher Watcher(IDOK, Process.dwProcessId);
-    bool Ended = WaitForSingleObject(Process.hProcess, 60000) == WAIT_OBJECT_0;
-    if (!Ended)
-        TerminateProcess(Process.hProcess, 99);
-    Watcher.Stop();
-    EXPECT_TRUE(Ended);
-    DWORD ExitCode = 0;
-    GetExitCodeProcess(Process.hProcess, &ExitCode);
-    CloseHandle(Process.hThread);
-    CloseHandle(Process.hProcess);
-    EXPECT_EQ(1u, ExitCode);
-    ASSERT_EQ(1, Watcher.Count());
-    EXPECT_STREQ(TEXT("Critical Error At Startup"), Watcher.Box(0).Title);
-    EXPECT_STREQ(TEXT("Unguarded failure\r\n\r\n"), Watcher.Box(0).Text);
+    FWatchedRun Run = RunWatched(Program, FString::Printf(TEXT(" --gtest_also_run_disabled_tests --gtest_filter=%s"), ChildTest), NULL, IDOK);
+    SetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), NULL);
+
+    EXPECT_EQ(1u, Run.ExitCode);
+    ASSERT_EQ(1, Run.BoxCount);
+    EXPECT_STREQ(TEXT("Critical Error At Startup"), Run.FirstBox.Title);
+    EXPECT_STREQ(TEXT("Unguarded failure\r\n\r\n"), Run.FirstBox.Text);
+    TArray<FString> Lines = ReadLogLines(*LogFile);
+    ASSERT_EQ(5, Lines.Num()); // never closed, yet complete
+    EXPECT_STREQ(TEXT("Log: Before the error"), *Lines(1));
+    EXPECT_STREQ(TEXT("Critical: appError called:"), *Lines(2));
+    EXPECT_STREQ(TEXT("Critical: Unguarded failure"), *Lines(3));
+    EXPECT_EQ(0, Lines(4).InStr(TEXT("Critical: Windows GetLastError: ")));
 }
