@@ -27,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 
     const TCHAR* CmdLine = GetCommandLineW();
     FFileManagerWindows* FileManager = CreateFileManager(CmdLine);
-    if (!FileManager)
+    if (!FileManager) // the error device shows the error and ends the process
         Error.Serialize(TEXT("Out of memory: the file manager could not be created."), NAME_Critical);
     appInit(GPackage, CmdLine, &Malloc, &Log, &Error, &Warn, FileManager, FConfigCacheIni::Factory, 1);
     GLog->Logf(TEXT("Corvane: version %s."), GetProgramVersion());

@@ -29,7 +29,6 @@ private:
     void WriteLine(const TCHAR* Text, EName Event);
 };
 
-
 // The log file's name: "LOG=" names it relative to BaseDir (the program's folder),
 // "ABSLOG=" anywhere; without either it is BaseDir, Package and ".log". "LOG=" wins.
 // Name holds MAX_NAME characters; a longer name is cut.

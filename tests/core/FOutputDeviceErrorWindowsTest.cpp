@@ -1,6 +1,7 @@
 // Tests of the critical-error device: what it logs, the error history it builds, when it
 // unwinds and what the player sees.
 #include "FOutputDeviceErrorWindows.h"
+#include "FConfigCacheIni.h"
 #include "FFileManagerWindows.h"
 #include "FOutputDeviceLogFile.h"
 #include "MessageBoxWatcher.h"
@@ -52,6 +53,22 @@ protected:
         }
         return -1;
     }
+
+    // Reports the error to a player (or none) of the given roles; returns how many boxes
+    // were shown, the first one in Shown.
+    INT ReportWatched(UBOOL Started, UBOOL Client)
+    {
+        GIsStarted = Started;
+        GIsClient = Client;
+        GIsEditor = 0;
+        FMessageBoxWatcher Watcher(IDOK);
+        Device.ReportCriticalError();
+        Watcher.Stop();
+        if (Watcher.Count())
+            Shown = Watcher.Box(0);
+        return Watcher.Count();
+    }
+    FSeenBox Shown = {};
 };
 
 FString History() { return FString(LocalizeError(TEXT("History"), TEXT("Core"))) + TEXT(": Inner <- Outer"); }
@@ -93,16 +110,11 @@ TEST_F(ErrorDevice, SecondErrorIsOnlyLoggedAsReentered)
 TEST_F(ErrorDevice, ReportShowsTheWholeHistoryToAPlayer)
 {
     RaiseGuarded(TEXT("Boom"), NAME_Critical);
-    GIsStarted = 1;
-    GIsClient = 1;
     GIsRunning = 1;
-    FMessageBoxWatcher Watcher(IDOK);
-    Device.ReportCriticalError();
-    Watcher.Stop();
-    ASSERT_EQ(1, Watcher.Count());
-    EXPECT_STREQ(TEXT("Critical Error At Startup"), Watcher.Box(0).Title); // no configuration yet
-    EXPECT_STREQ(*(FString(TEXT("Boom\r\n\r\n")) + History()), Watcher.Box(0).Text);
-    EXPECT_TRUE(Watcher.Box(0).HasOk && Watcher.Box(0).HasIcon && !Watcher.Box(0).HasNo);
+    ASSERT_EQ(1, ReportWatched(1, 1));
+    EXPECT_STREQ(TEXT("Critical Error At Startup"), Shown.Title); // no configuration yet
+    EXPECT_STREQ(*(FString(TEXT("Boom\r\n\r\n")) + History()), Shown.Text);
+    EXPECT_TRUE(Shown.HasOk && Shown.HasIcon && !Shown.HasNo);
     EXPECT_FALSE(GIsGuarded);
     EXPECT_FALSE(GIsRunning);
 }
@@ -110,26 +122,39 @@ TEST_F(ErrorDevice, ReportShowsTheWholeHistoryToAPlayer)
 TEST_F(ErrorDevice, FriendlyErrorHidesTheHistory)
 {
     RaiseGuarded(TEXT("Cannot find the map."), NAME_FriendlyError);
-    GIsStarted = 0;
-    FMessageBoxWatcher Watcher(IDOK);
-    Device.ReportCriticalError();
-    Watcher.Stop();
-    ASSERT_EQ(1, Watcher.Count());
-    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), Watcher.Box(0).Text);
+    ASSERT_EQ(1, ReportWatched(0, 0)); // a server that has not started yet shows it too
+    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), Shown.Text);
     EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), GErrorHist);
+}
+
+TEST_F(ErrorDevice, HistoryAndTitleAreLocalizedOnceTheConfigurationExists)
+{
+    FTempFolder Folder;
+    FFileManagerWindows Files;
+    GFileManager = &Files;
+    FString Saved = Files.GetDefaultDirectory();
+    Files.SetDefaultDirectory(*Folder.Path);
+    appSaveStringToFile(TEXT("[Errors]\r\nHistory=Geschiedenis\r\n"), TEXT("Core.int"));
+    appSaveStringToFile(TEXT("[Errors]\r\nCritical=Kritieke fout\r\n"), TEXT("Window.int"));
+    GConfig = FConfigCacheIni::Factory();
+
+    RaiseGuarded(TEXT("Boom"), NAME_Critical);
+    INT Boxes = ReportWatched(1, 1);
+
+    delete GConfig;
+    GConfig = NULL;
+    Files.SetDefaultDirectory(*Saved);
+    GFileManager = NULL;
+    ASSERT_EQ(1, Boxes);
+    EXPECT_STREQ(TEXT("Kritieke fout"), Shown.Title);
+    EXPECT_STREQ(TEXT("Boom\r\n\r\nGeschiedenis: Inner <- Outer"), Shown.Text);
 }
 
 TEST_F(ErrorDevice, DedicatedServerShowsNoBoxAndDropsTheHook)
 {
     FCaptureDevice Hook;
     GLogHook = &Hook;
-    GIsStarted = 1;
-    GIsClient = 0;
-    GIsEditor = 0;
-    FMessageBoxWatcher Watcher(IDOK);
-    Device.ReportCriticalError();
-    Watcher.Stop();
-    EXPECT_EQ(0, Watcher.Count());
+    EXPECT_EQ(0, ReportWatched(1, 0));
     EXPECT_EQ(NULL, GLogHook);
     EXPECT_TRUE(GIsCriticalError);
 }
