@@ -104,17 +104,6 @@ TEST_F(LogFile, OpensOnTheFirstMessageAndWritesOneLinePerMessage)
     EXPECT_EQ(NAME_Warning, Hook.Events(2));
 }
 
-TEST_F(LogFile, UnnamedFileTakesTheProgramsNameInItsFolder)
-{
-    Log.LogFileName[0] = 0;
-    Log.Log(TEXT("Hello"));
-    FString Expected = FString(appBaseDir()) + appPackage() + TEXT(".log");
-    EXPECT_STREQ(*Expected, Log.LogFileName);
-    Log.Close();
-    EXPECT_EQ(3, ReadLogLines(*Expected).Num());
-    DeleteFileW(*Expected);
-}
-
 TEST_F(LogFile, SuppressedEventsLeaveNoTrace)
 {
     FName::SetSuppressed(NAME_Warning, 1);
