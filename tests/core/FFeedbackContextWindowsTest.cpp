@@ -7,24 +7,16 @@
 
 namespace
 {
+// The role flags are clear in a test program; each test leaves them so.
 class Feedback : public testing::Test
 {
 protected:
     FFeedbackContextWindows Warn;
-    UBOOL SavedClient, SavedEditor, SavedUnicode;
 
-    void SetUp() override
-    {
-        SavedClient = GIsClient;
-        SavedEditor = GIsEditor;
-        SavedUnicode = GUnicodeOS;
-        GTestLog.Clear();
-    }
+    void SetUp() override { GTestLog.Clear(); }
     void TearDown() override
     {
-        GIsClient = SavedClient;
-        GIsEditor = SavedEditor;
-        GUnicodeOS = SavedUnicode;
+        PlayAs(0, 0);
         GIsSlowTask = 0;
     }
     void PlayAs(UBOOL Client, UBOOL Editor)
@@ -33,84 +25,47 @@ protected:
         GIsEditor = Editor;
     }
 };
-
-// A hidden window with a progress bar and a status text, as a loading screen would have.
-class FProgressWindows
-{
-public:
-    HWND Parent, Bar, Text;
-
-    FProgressWindows()
-    {
-        INITCOMMONCONTROLSEX Controls = {sizeof(Controls), ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&Controls);
-        Parent = CreateWindowExW(0, TEXT("STATIC"), TEXT(""), WS_POPUP, 0, 0, 300, 100, NULL, NULL, NULL, NULL);
-        Bar = CreateWindowExW(0, PROGRESS_CLASSW, TEXT(""), WS_CHILD, 0, 0, 300, 20, Parent, NULL, NULL, NULL);
-        Text = CreateWindowExW(0, TEXT("STATIC"), TEXT(""), WS_CHILD, 0, 40, 300, 20, Parent, NULL, NULL, NULL);
-    }
-    ~FProgressWindows() { DestroyWindow(Parent); }
-    INT Position() const { return INT(SendMessageW(Bar, PBM_GETPOS, 0, 0)); }
-    FString Status() const
-    {
-        TCHAR Buffer[256];
-        GetWindowTextW(Text, Buffer, ARRAY_COUNT(Buffer));
-        return Buffer;
-    }
-};
 } // namespace
 
-TEST_F(Feedback, PromptsAPlayerAndLogsEverythingElse)
+TEST_F(Feedback, AsksAndWarnsAPlayerButOnlyLogsOnADedicatedServer)
 {
+    FMessageBoxWatcher Watcher(IDYES);
     PlayAs(1, 0);
-    FMessageBoxWatcher Watcher(IDOK);
     Warn.Log(NAME_UserPrompt, TEXT("The disk is full."));
     Warn.Log(NAME_Warning, TEXT("Only logged"));
+    EXPECT_EQ(1u, Warn.YesNof(TEXT("Overwrite %s (%i bytes)?"), TEXT("User.ini"), 42));
     PlayAs(0, 1);
     Warn.Log(NAME_UserPrompt, TEXT("The editor sees it too."));
     PlayAs(0, 0);
     Warn.Log(NAME_UserPrompt, TEXT("Nobody to show it to"));
+    EXPECT_EQ(0u, Warn.YesNof(TEXT("Shut down?"))); // answered no, without a box
     Watcher.Stop();
 
-    ASSERT_EQ(2, Watcher.Count());
-    EXPECT_STREQ(LocalizeError(TEXT("Warning"), TEXT("Core")), Watcher.Box(0).Title);
-    EXPECT_STREQ(TEXT("The disk is full."), Watcher.Box(0).Text);
-    EXPECT_TRUE(Watcher.Box(0).HasOk && !Watcher.Box(0).HasIcon);
-    EXPECT_STREQ(TEXT("The editor sees it too."), Watcher.Box(1).Text);
+    ASSERT_EQ(3, Watcher.Count());
+    const FSeenBox& Prompt = Watcher.Box(0);
+    EXPECT_STREQ(LocalizeError(TEXT("Warning"), TEXT("Core")), Prompt.Title);
+    EXPECT_STREQ(TEXT("The disk is full."), Prompt.Text);
+    EXPECT_TRUE(Prompt.HasOk && !Prompt.HasIcon && !Prompt.HasNo);
+    const FSeenBox& Question = Watcher.Box(1);
+    EXPECT_STREQ(LocalizeError(TEXT("Question"), TEXT("Core")), Question.Title);
+    EXPECT_STREQ(TEXT("Overwrite User.ini (42 bytes)?"), Question.Text);
+    EXPECT_TRUE(Question.HasYes && Question.HasNo && !Question.HasOk);
+    EXPECT_STREQ(TEXT("The editor sees it too."), Watcher.Box(2).Text);
     ASSERT_EQ(2, GTestLog.Lines.Num());
     EXPECT_STREQ(TEXT("Only logged"), *GTestLog.Lines(0));
     EXPECT_STREQ(TEXT("Nobody to show it to"), *GTestLog.Lines(1));
     EXPECT_EQ(NAME_Warning, GTestLog.Events(0));
     EXPECT_EQ(NAME_Warning, GTestLog.Events(1));
-}
 
-TEST_F(Feedback, YesNoAsksThePlayerAndAnswersNoOnAServer)
-{
     PlayAs(1, 0);
-    {
-        FMessageBoxWatcher Watcher(IDYES);
-        EXPECT_EQ(1u, Warn.YesNof(TEXT("Overwrite %s (%i bytes)?"), TEXT("User.ini"), 42));
-        Watcher.Stop();
-        ASSERT_EQ(1, Watcher.Count());
-        EXPECT_STREQ(LocalizeError(TEXT("Question"), TEXT("Core")), Watcher.Box(0).Title);
-        EXPECT_STREQ(TEXT("Overwrite User.ini (42 bytes)?"), Watcher.Box(0).Text);
-        EXPECT_TRUE(Watcher.Box(0).HasYes && Watcher.Box(0).HasNo && !Watcher.Box(0).HasOk);
-    }
-    {
-        FMessageBoxWatcher Watcher(IDNO);
-        EXPECT_EQ(0u, Warn.YesNof(TEXT("Really?")));
-    }
-    PlayAs(0, 0);
-    FMessageBoxWatcher Watcher(IDYES);
-    EXPECT_EQ(0u, Warn.YesNof(TEXT("Shut down?")));
-    Watcher.Stop();
-    EXPECT_EQ(0, Watcher.Count());
+    FMessageBoxWatcher Refuser(IDNO);
+    EXPECT_EQ(0u, Warn.YesNof(TEXT("Really?")));
 }
 
 TEST_F(Feedback, SlowTasksNestAndMustBalance)
 {
     Warn.BeginSlowTask(TEXT("Loading"), 1, 0);
     Warn.BeginSlowTask(TEXT("Textures"), 1, 0);
-    EXPECT_EQ(2, Warn.SlowTaskCount);
     Warn.EndSlowTask();
     EXPECT_TRUE(GIsSlowTask);
     Warn.EndSlowTask();
@@ -124,32 +79,44 @@ TEST_F(Feedback, SlowTasksNestAndMustBalance)
 
 TEST_F(Feedback, ProgressFollowsTheSlowTask)
 {
-    FProgressWindows Windows;
-    Warn.ProgressBarWindow = Windows.Bar;
-    Warn.ProgressTextWindow = Windows.Text;
-    SendMessageW(Windows.Bar, PBM_SETRANGE, 0, MAKELPARAM(0, 10));
+    // A hidden window with a progress bar and a status text, as a loading screen would have.
+    INITCOMMONCONTROLSEX Controls = {sizeof(Controls), ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&Controls);
+    HWND Parent = CreateWindowExW(0, TEXT("STATIC"), TEXT(""), WS_POPUP, 0, 0, 300, 100, NULL, NULL, NULL, NULL);
+    HWND Bar = CreateWindowExW(0, PROGRESS_CLASSW, TEXT(""), WS_CHILD, 0, 0, 300, 20, Parent, NULL, NULL, NULL);
+    HWND Text = CreateWindowExW(0, TEXT("STATIC"), TEXT(""), WS_CHILD, 0, 40, 300, 20, Parent, NULL, NULL, NULL);
+    Warn.ProgressBarWindow = Bar;
+    Warn.ProgressTextWindow = Text;
+    auto Position = [&] { return INT(SendMessageW(Bar, PBM_GETPOS, 0, 0)); };
+    auto Status = [&] {
+        TCHAR Buffer[256];
+        GetWindowTextW(Text, Buffer, ARRAY_COUNT(Buffer));
+        return FString(Buffer);
+    };
+    SendMessageW(Bar, PBM_SETRANGE, 0, MAKELPARAM(0, 10));
 
     EXPECT_EQ(1u, Warn.StatusUpdatef(1, 2, TEXT("Too early")));
-    EXPECT_STREQ(TEXT(""), *Windows.Status()); // no slow task yet
+    EXPECT_STREQ(TEXT(""), *Status()); // no slow task yet
     Warn.BeginSlowTask(TEXT("Loading"), 1, 0);
-    EXPECT_STREQ(TEXT("Loading"), *Windows.Status());
-    EXPECT_EQ(100, INT(SendMessageW(Windows.Bar, PBM_GETRANGE, FALSE, 0)));
+    EXPECT_STREQ(TEXT("Loading"), *Status());
+    EXPECT_EQ(100, INT(SendMessageW(Bar, PBM_GETRANGE, FALSE, 0)));
     EXPECT_EQ(1u, Warn.StatusUpdatef(1, 4, TEXT("Step %i"), 1));
-    EXPECT_EQ(25, Windows.Position());
-    EXPECT_STREQ(TEXT("Step 1"), *Windows.Status());
+    EXPECT_EQ(25, Position());
+    EXPECT_STREQ(TEXT("Step 1"), *Status());
     Warn.StatusUpdatef(30000000, 60000000, TEXT("Big"));
-    EXPECT_EQ(50, Windows.Position()); // no overflow on the way
+    EXPECT_EQ(50, Position()); // no overflow on the way
     EXPECT_EQ(1u, Warn.StatusUpdatef(3, 0, TEXT("Nothing to divide")));
-    EXPECT_EQ(0, Windows.Position());
+    EXPECT_EQ(0, Position());
 
     GUnicodeOS = 0;
     Warn.StatusUpdatef(3, 4, TEXT("Narrow %s"), TEXT("text"));
-    EXPECT_STREQ(TEXT("Narrow text"), *Windows.Status());
-    EXPECT_EQ(75, Windows.Position());
     GUnicodeOS = 1;
+    EXPECT_STREQ(TEXT("Narrow text"), *Status());
+    EXPECT_EQ(75, Position());
 
     Warn.ProgressTextWindow = NULL; // one control alone is left alone
     Warn.StatusUpdatef(1, 1, TEXT("Ignored"));
-    EXPECT_EQ(75, Windows.Position());
+    EXPECT_EQ(75, Position());
     Warn.EndSlowTask();
+    DestroyWindow(Parent);
 }

@@ -42,7 +42,7 @@ std::unique_ptr<FTestMalloc> MakeAllocator()
 
 BYTE* Alloc(FMalloc& Malloc, DWORD Size) { return static_cast<BYTE*>(Malloc.Malloc(Size, TEXT("Test"))); }
 
-const TCHAR* CaughtMessage(std::function<void()> Call)
+const TCHAR* CaughtMessage(const std::function<void()>& Call)
 {
     try
     {
@@ -53,6 +53,15 @@ const TCHAR* CaughtMessage(std::function<void()> Call)
         return Message;
     }
     return NULL;
+}
+
+// Call fails the allocator's assertion of Expression, reported through the error device.
+void ExpectAssertion(const char* Expression, const std::function<void()>& Call)
+{
+    const TCHAR* Message = CaughtMessage(Call);
+    FString Start = FString::Printf(TEXT("Assertion failed: %hs [File:core/FMallocWindows.cpp] [Line: "), Expression);
+    EXPECT_TRUE(Message && appStrncmp(Message, *Start, Start.Len()) == 0) << Expression;
+    EXPECT_STREQ(Message, *GTestError.LastMessage);
 }
 
 // appCmdLine is what appInit was given; an allocator whose Init stops appInit sets just that.
@@ -108,7 +117,6 @@ TEST(FMallocWindows, PoolsHandOutTheirLastBlocksFirstAndGoBackWhenEmpty)
     for (INT i = 0; i < 3; i++)
         EXPECT_EQ(Pool->Mem + (584 - i) * 112, Blocks[i]);
     EXPECT_EQ(65520u, Pool->UsableBytes);
-    EXPECT_EQ(65536, Malloc->SystemBytesCurrent);
     EXPECT_EQ(336, Malloc->UsedBytesCurrent);
     for (BYTE* Block : Blocks)
         Malloc->Free(Block);
@@ -173,32 +181,45 @@ TEST(FMallocWindows, ReallocKeepsABlockOnlyWhileItsClassOrItsPagesStillFit)
     ExpectCountersAtZero(*Malloc);
 }
 
-TEST(FMallocWindows, HeapCheckFailsOnEachBrokenListThroughTheErrorDevice)
+TEST(FMallocWindows, FaultsFailTheirAssertionsThroughTheErrorDevice)
 {
     auto Malloc = MakeAllocator();
+    ExpectAssertion("!MemInit", [&] { Malloc->Init(); });
     BYTE* Blocks[3] = {Alloc(*Malloc, 16), Alloc(*Malloc, 32768), Alloc(*Malloc, 32768)};
     FPoolRecord* Available = Malloc->FindPoolRecord(Blocks[0]);
     FPoolRecord* Full = Malloc->FindPoolRecord(Blocks[1]);
     FFreeRun* Run = Available->FirstMem;
-    // Breaks one field, expects the assertion and mends the field again.
-    auto ExpectAssertion = [&](const char* Expression, auto& Field, auto Broken) {
+    // Each broken list field fails HeapCheck; the field is mended again afterwards.
+    auto ExpectBroken = [&](const char* Expression, auto& Field, auto Broken) {
         auto Kept = Field;
         Field = Broken;
-        const TCHAR* Message = CaughtMessage([&] { Malloc->HeapCheck(); });
-        FString Start = FString::Printf(TEXT("Assertion failed: %hs [File:core/FMallocWindows.cpp] [Line: "), Expression);
-        EXPECT_TRUE(Message && appStrncmp(Message, *Start, Start.Len()) == 0) << Expression;
-        EXPECT_STREQ(Message, *GTestError.LastMessage);
+        ExpectAssertion(Expression, [&] { Malloc->HeapCheck(); });
         Field = Kept;
         Malloc->HeapCheck();
     };
-    ExpectAssertion("Pool->PrevLink==PoolPtr", Available->PrevLink, static_cast<FPoolRecord**>(NULL));
-    ExpectAssertion("Pool->FirstMem", Available->FirstMem, static_cast<FFreeRun*>(NULL));
-    ExpectAssertion("Free->Blocks>0", Run->Blocks, 0ul);
-    ExpectAssertion("Pool->PrevLink==PoolPtr", Full->PrevLink, &Full->NextPool);
-    ExpectAssertion("!Pool->FirstMem", Full->FirstMem, Run);
+    ExpectBroken("Pool->PrevLink==PoolPtr", Available->PrevLink, static_cast<FPoolRecord**>(NULL));
+    ExpectBroken("Pool->FirstMem", Available->FirstMem, static_cast<FFreeRun*>(NULL));
+    ExpectBroken("Free->Blocks>0", Run->Blocks, 0ul);
+    ExpectBroken("Pool->PrevLink==PoolPtr", Full->PrevLink, &Full->NextPool);
+    ExpectBroken("!Pool->FirstMem", Full->FirstMem, Run);
     for (BYTE* Block : Blocks)
         Malloc->Free(Block);
-    ExpectCountersAtZero(*Malloc);
+
+    BYTE* System = Alloc(*Malloc, 40000);
+    VirtualFree(System, 0, MEM_RELEASE); // behind the allocator's back
+    ExpectAssertion("VirtualFree( Ptr, 0, MEM_RELEASE )!=0", [&] { Malloc->Free(System); });
+
+    // A failing Realloc adds the old pointer (all of it), the new size and the tag to the history.
+    BYTE* Block = Alloc(*Malloc, 100);
+    Malloc->RequestsLeft = 0;
+    Malloc->ThrowWhenDry = true;
+    GErrorHist[0] = 0;
+    EXPECT_THROW(Malloc->Realloc(Block, 40000, TEXT("Tagged")), int);
+    TCHAR Expected[256];
+    appSprintf(Expected, TEXT("FMallocWindows::Malloc <- FMallocWindows::Realloc <- %p 40000 Tagged"), Block);
+    EXPECT_STREQ(Expected, GErrorHist);
+    GErrorHist[0] = 0;
+    Malloc->Free(Block);
 }
 
 TEST(FMallocWindows, DumpAllocsWritesTheStatisticsAndWithMemstatThePoolTable)
@@ -210,7 +231,6 @@ TEST(FMallocWindows, DumpAllocsWritesTheStatisticsAndWithMemstatThePoolTable)
         SetCommandLine(CmdLine);
         GTestLog.Clear();
         Malloc->DumpAllocs();
-        SetCommandLine(TEXT("Test.exe"));
         std::vector<std::wstring> Lines;
         for (INT i = 0; i < GTestLog.Lines.Num(); i++)
             Lines.push_back(*GTestLog.Lines(i));
@@ -223,6 +243,7 @@ TEST(FMallocWindows, DumpAllocsWritesTheStatisticsAndWithMemstatThePoolTable)
     EXPECT_EQ(Expected, Dump(TEXT("Test.exe")));
 
     std::vector<std::wstring> Lines = Dump(TEXT("Test.exe -memstat"));
+    SetCommandLine(TEXT("Test.exe"));
     ASSERT_EQ(4u + 2 + POOL_COUNT + 1, Lines.size());
     EXPECT_EQ(L"Block Size Num Pools Cur Allocs Total Allocs Mem Used Mem Waste Efficiency", Lines[4]);
     EXPECT_EQ(L"---------- --------- ---------- ------------ -------- --------- ----------", Lines[5]);
@@ -262,7 +283,11 @@ TEST(FMallocWindows, RunningOutOfMemoryIsReportedAndHandsOutNoBlock)
     {
         FMalloc* Malloc = NULL;
         INT Calls = 0;
-        void Serialize(const TCHAR*, EName) override { Calls++, Alloc(*Malloc, 16); }
+        void Serialize(const TCHAR*, EName) override
+        {
+            Calls++;
+            Alloc(*Malloc, 16);
+        }
         void ReportCriticalError() override {}
     } Device;
     Device.Malloc = Malloc.get();
@@ -272,29 +297,6 @@ TEST(FMallocWindows, RunningOutOfMemoryIsReportedAndHandsOutNoBlock)
     EXPECT_NE(nullptr, CaughtMessage([&] { Alloc(*Malloc, 16); }));
     GError = Error;
     EXPECT_EQ(2, Device.Calls);
-}
-
-TEST(FMallocWindows, FaultsReachTheErrorDeviceAndTheHistory)
-{
-    auto Malloc = MakeAllocator();
-    const TCHAR* Message = CaughtMessage([&] { Malloc->Init(); });
-    EXPECT_TRUE(Message && appStrstr(Message, TEXT("Assertion failed: !MemInit [File:core/FMallocWindows.cpp]")));
-    BYTE* System = Alloc(*Malloc, 40000);
-    VirtualFree(System, 0, MEM_RELEASE); // behind the allocator's back
-    Message = CaughtMessage([&] { Malloc->Free(System); });
-    EXPECT_TRUE(Message && appStrstr(Message, TEXT("Assertion failed: VirtualFree( Ptr, 0, MEM_RELEASE )!=0 [")));
-
-    // Realloc adds the old pointer (all of it), the new size and the tag to the history.
-    BYTE* Block = Alloc(*Malloc, 100);
-    Malloc->RequestsLeft = 0;
-    Malloc->ThrowWhenDry = true;
-    GErrorHist[0] = 0;
-    EXPECT_THROW(Malloc->Realloc(Block, 40000, TEXT("Tagged")), int);
-    TCHAR Expected[256];
-    appSprintf(Expected, TEXT("FMallocWindows::Malloc <- FMallocWindows::Realloc <- %p 40000 Tagged"), Block);
-    EXPECT_STREQ(Expected, GErrorHist);
-    GErrorHist[0] = 0;
-    Malloc->Free(Block);
 }
 
 TEST(FMallocWindows, BlocksAnywhereInTheAddressSpaceFindTheirRecords)
@@ -331,47 +333,39 @@ TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
         BYTE* Ptr = NULL;
         DWORD Size = 0;
         BYTE Seed = 0;
-        bool Intact(DWORD Count) const
-        {
-            for (DWORD i = 0; i < Count; i++)
-                if (Ptr[i] != BYTE(Seed + i * 7))
-                    return false;
-            return true;
-        }
+    };
+    // A live block holds its slot's pattern in its first Count bytes.
+    auto Intact = [](const FSlot& Slot, DWORD Count) {
+        for (DWORD i = 0; i < Count; i++)
+            if (Slot.Ptr[i] != BYTE(Slot.Seed + i * 7))
+                return false;
+        return true;
     };
     std::mt19937 Random(20240611);
-    // Mostly small sizes, as a game asks, with every size up to 100000 possible.
-    auto RandomSize = [&]() -> DWORD {
-        DWORD Kind = Random() % 100;
-        return Random() % ((Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000) + 1);
-    };
     auto Malloc = MakeAllocator();
     std::vector<FSlot> Slots(3000);
     for (INT Step = 0; Step < 1000000; Step++)
     {
         FSlot& Slot = Slots[Random() % Slots.size()];
-        DWORD Action = Random() % 3;
-        ASSERT_TRUE(!Slot.Ptr || Slot.Intact(Slot.Size)) << Step;
-        if (Slot.Ptr && Action == 2)
+        ASSERT_TRUE(!Slot.Ptr || Intact(Slot, Slot.Size)) << Step;
+        // Mostly small sizes, as a game asks, with every size up to 100000 possible.
+        DWORD Kind = Random() % 100;
+        DWORD Size = Random() % ((Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000) + 1);
+        DWORD Action = Random() % 3; // a live block is replaced, resized or (resized to 0) freed
+        if (Slot.Ptr && Action != 0)
         {
-            Malloc->Free(Slot.Ptr);
-            Slot.Ptr = NULL;
-            continue;
-        }
-        DWORD NewSize = RandomSize();
-        if (Slot.Ptr && Action == 1)
-        {
-            Slot.Ptr = static_cast<BYTE*>(Malloc->Realloc(Slot.Ptr, NewSize, TEXT("Test")));
-            ASSERT_TRUE(!Slot.Ptr || Slot.Intact(std::min(NewSize, Slot.Size))) << Step;
+            Size = Action == 2 ? 0 : Size;
+            Slot.Ptr = static_cast<BYTE*>(Malloc->Realloc(Slot.Ptr, Size, TEXT("Test")));
+            ASSERT_TRUE(!Slot.Ptr || Intact(Slot, std::min(Size, Slot.Size))) << Step;
         }
         else
         {
             Malloc->Free(Slot.Ptr);
-            Slot.Ptr = Alloc(*Malloc, NewSize);
+            Slot.Ptr = Alloc(*Malloc, Size);
         }
-        Slot.Size = NewSize;
+        Slot.Size = Size;
         Slot.Seed = BYTE(Step);
-        for (DWORD i = 0; Slot.Ptr && i < Slot.Size; i++)
+        for (DWORD i = 0; Slot.Ptr && i < Size; i++)
             Slot.Ptr[i] = BYTE(Slot.Seed + i * 7);
         if (Step % 50000 == 0)
             Malloc->HeapCheck();
@@ -379,7 +373,7 @@ TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
     Malloc->HeapCheck();
     for (FSlot& Slot : Slots)
     {
-        EXPECT_TRUE(!Slot.Ptr || Slot.Intact(Slot.Size));
+        EXPECT_TRUE(!Slot.Ptr || Intact(Slot, Slot.Size));
         Malloc->Free(Slot.Ptr);
     }
     ExpectCountersAtZero(*Malloc);

@@ -10,32 +10,22 @@
 
 namespace
 {
-const TCHAR ChildTest[] = TEXT("ErrorDeviceChild.DISABLED_UnguardedErrorEndsTheProcess");
-
-// Leaves the engine's flags and history as each test found them.
+// Leaves the engine's flags (all clear in a test program) and history clear again.
 class ErrorDevice : public testing::Test
 {
 protected:
     FOutputDeviceErrorWindows Device;
-    UBOOL SavedFlags[6];
-    UBOOL* const Flags[6] = {&GIsCriticalError, &GIsGuarded, &GIsClient, &GIsEditor, &GIsStarted, &GIsRunning};
+    FSeenBox Shown = {};
 
-    void SetUp() override
-    {
-        for (INT i = 0; i < 6; i++)
-            SavedFlags[i] = *Flags[i];
-        GTestLog.Clear();
-        GErrorHist[0] = 0;
-    }
+    void SetUp() override { GTestLog.Clear(); }
     void TearDown() override
     {
-        for (INT i = 0; i < 6; i++)
-            *Flags[i] = SavedFlags[i];
+        GIsCriticalError = GIsGuarded = GIsClient = GIsEditor = GIsStarted = GIsRunning = 0;
         GErrorHist[0] = 0;
     }
 
-    // Reports Message from inside two guards, as engine code would; returns what was thrown.
-    INT RaiseGuarded(const TCHAR* Message, EName Event)
+    // Reports Message from inside two guards, as engine code would; the device must unwind.
+    void RaiseGuarded(const TCHAR* Message, EName Event)
     {
         GIsGuarded = 1;
         try
@@ -46,12 +36,12 @@ protected:
             Device.Serialize(Message, Event);
             unguard;
             unguard;
+            ADD_FAILURE() << "the device returned";
         }
         catch (INT Code)
         {
-            return Code;
+            EXPECT_EQ(1, Code);
         }
-        return -1;
     }
 
     // Reports the error to a player (or none) of the given roles; returns how many boxes
@@ -68,22 +58,20 @@ protected:
             Shown = Watcher.Box(0);
         return Watcher.Count();
     }
-    FSeenBox Shown = {};
 };
-
-FString History() { return FString(LocalizeError(TEXT("History"), TEXT("Core"))) + TEXT(": Inner <- Outer"); }
 } // namespace
 
-TEST_F(ErrorDevice, GuardedErrorLogsBuildsTheHistoryAndUnwinds)
+TEST_F(ErrorDevice, GuardedErrorIsLoggedOnceAndUnwindsWithItsHistory)
 {
     GIsClient = 1;
     FMessageBoxWatcher Watcher(IDOK);
-    EXPECT_EQ(1, RaiseGuarded(TEXT("Boom"), NAME_Critical));
+    RaiseGuarded(TEXT("Boom"), NAME_Critical);
     Watcher.Stop();
     EXPECT_EQ(0, Watcher.Count()); // the handler decides what the player sees
     EXPECT_TRUE(GIsCriticalError);
     EXPECT_EQ(8, Device.MessageLength); // "Boom" and the blank line
-    EXPECT_STREQ(*(FString(TEXT("Boom\r\n\r\n")) + History()), GErrorHist);
+    FString History = FString(TEXT("Boom\r\n\r\n")) + LocalizeError(TEXT("History"), TEXT("Core")) + TEXT(": Inner <- Outer");
+    EXPECT_STREQ(*History, GErrorHist);
     ASSERT_EQ(3, GTestLog.Lines.Num());
     EXPECT_STREQ(TEXT("appError called:"), *GTestLog.Lines(0));
     EXPECT_STREQ(TEXT("Boom"), *GTestLog.Lines(1));
@@ -91,43 +79,19 @@ TEST_F(ErrorDevice, GuardedErrorLogsBuildsTheHistoryAndUnwinds)
     EXPECT_EQ(GTestLog.Lines(2).Len() - 4, GTestLog.Lines(2).InStr(TEXT(" (5)"))); // the code saved first
     for (INT Event : GTestLog.Events)
         EXPECT_EQ(NAME_Critical, Event);
-}
 
-TEST_F(ErrorDevice, SecondErrorIsOnlyLoggedAsReentered)
-{
-    EXPECT_EQ(1, RaiseGuarded(TEXT("First"), NAME_Critical));
-    FString FirstHistory = GErrorHist;
+    // A second error while the first unwinds is only logged.
     GTestLog.Clear();
-    EXPECT_EQ(1, RaiseGuarded(TEXT("Second"), NAME_Critical));
+    RaiseGuarded(TEXT("Second"), NAME_FriendlyError);
     ASSERT_EQ(1, GTestLog.Lines.Num());
     EXPECT_STREQ(TEXT("Error reentered: Second"), *GTestLog.Lines(0));
     EXPECT_EQ(NAME_Critical, GTestLog.Events(0));
     EXPECT_EQ(NAME_Critical, Device.ErrorEvent);
-    EXPECT_TRUE(FString(GErrorHist).InStr(TEXT("First\r\n\r\n")) == 0);
-    EXPECT_FALSE(FString(GErrorHist).InStr(TEXT("Second")) >= 0);
+    EXPECT_EQ(0, FString(GErrorHist).InStr(*History)); // its guards only add their names
+    EXPECT_EQ(-1, FString(GErrorHist).InStr(TEXT("Second")));
 }
 
-TEST_F(ErrorDevice, ReportShowsTheWholeHistoryToAPlayer)
-{
-    RaiseGuarded(TEXT("Boom"), NAME_Critical);
-    GIsRunning = 1;
-    ASSERT_EQ(1, ReportWatched(1, 1));
-    EXPECT_STREQ(TEXT("Critical Error At Startup"), Shown.Title); // no configuration yet
-    EXPECT_STREQ(*(FString(TEXT("Boom\r\n\r\n")) + History()), Shown.Text);
-    EXPECT_TRUE(Shown.HasOk && Shown.HasIcon && !Shown.HasNo);
-    EXPECT_FALSE(GIsGuarded);
-    EXPECT_FALSE(GIsRunning);
-}
-
-TEST_F(ErrorDevice, FriendlyErrorHidesTheHistory)
-{
-    RaiseGuarded(TEXT("Cannot find the map."), NAME_FriendlyError);
-    ASSERT_EQ(1, ReportWatched(0, 0)); // a server that has not started yet shows it too
-    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), Shown.Text);
-    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), GErrorHist);
-}
-
-TEST_F(ErrorDevice, HistoryAndTitleAreLocalizedOnceTheConfigurationExists)
+TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistory)
 {
     FTempFolder Folder;
     FFileManagerWindows Files;
@@ -139,6 +103,7 @@ TEST_F(ErrorDevice, HistoryAndTitleAreLocalizedOnceTheConfigurationExists)
     GConfig = FConfigCacheIni::Factory();
 
     RaiseGuarded(TEXT("Boom"), NAME_Critical);
+    GIsRunning = 1;
     INT Boxes = ReportWatched(1, 1);
 
     delete GConfig;
@@ -148,15 +113,21 @@ TEST_F(ErrorDevice, HistoryAndTitleAreLocalizedOnceTheConfigurationExists)
     ASSERT_EQ(1, Boxes);
     EXPECT_STREQ(TEXT("Kritieke fout"), Shown.Title);
     EXPECT_STREQ(TEXT("Boom\r\n\r\nGeschiedenis: Inner <- Outer"), Shown.Text);
+    EXPECT_TRUE(Shown.HasOk && Shown.HasIcon && !Shown.HasNo);
+    EXPECT_FALSE(GIsGuarded || GIsRunning);
 }
 
-TEST_F(ErrorDevice, DedicatedServerShowsNoBoxAndDropsTheHook)
+TEST_F(ErrorDevice, FriendlyErrorHidesTheHistoryAndADedicatedServerShowsNothing)
 {
+    RaiseGuarded(TEXT("Cannot find the map."), NAME_FriendlyError);
+    ASSERT_EQ(1, ReportWatched(0, 0)); // a server that has not started yet shows it too
+    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), Shown.Text);
+    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), GErrorHist);
+
     FCaptureDevice Hook;
     GLogHook = &Hook;
     EXPECT_EQ(0, ReportWatched(1, 0));
-    EXPECT_EQ(NULL, GLogHook);
-    EXPECT_TRUE(GIsCriticalError);
+    EXPECT_EQ(NULL, GLogHook); // dropped all the same
 }
 
 // Run only as the child process of the test below, with its log in the file that
@@ -183,12 +154,13 @@ TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcessWithItsLogWritt
     SetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), *LogFile);
     TCHAR Program[MAX_PATH];
     GetModuleFileNameW(NULL, Program, ARRAY_COUNT(Program));
-    FWatchedRun Run = RunWatched(Program, FString::Printf(TEXT(" --gtest_also_run_disabled_tests --gtest_filter=%s"), ChildTest), NULL, IDOK);
+    const TCHAR* Args = TEXT(" --gtest_also_run_disabled_tests --gtest_filter=ErrorDeviceChild.DISABLED_*");
+    FWatchedRun Run = RunWatched(Program, Args, NULL, IDOK);
     SetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), NULL);
 
     EXPECT_EQ(1u, Run.ExitCode);
     ASSERT_EQ(1, Run.BoxCount);
-    EXPECT_STREQ(TEXT("Critical Error At Startup"), Run.FirstBox.Title);
+    EXPECT_STREQ(TEXT("Critical Error At Startup"), Run.FirstBox.Title); // no configuration yet
     EXPECT_STREQ(TEXT("Unguarded failure\r\n\r\n"), Run.FirstBox.Text);
     TArray<FString> Lines = ReadLogLines(*LogFile);
     ASSERT_EQ(5, Lines.Num()); // never closed, yet complete
