@@ -2,13 +2,18 @@
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 
+namespace
+{
+struct FParseCase
+{
+    const TCHAR* Stream;
+    const TCHAR* Result; // NULL: no match
+};
+} // namespace
+
 TEST(Parse, FindsTheValueOfAKeyAtTheStartOfAWord)
 {
-    struct
-    {
-        const TCHAR* Stream;
-        const TCHAR* Value; // NULL: the key is not there
-    } Cases[] = {
+    const FParseCase Cases[] = {
         {TEXT("-x LOG=game.log -y"), TEXT("game.log")},
         {TEXT("log=Game.log"), TEXT("Game.log")},                     // any letter case
         {TEXT("LOG=a.log,b"), TEXT("a.log")},                         // a comma ends a value
@@ -21,11 +26,11 @@ TEST(Parse, FindsTheValueOfAKeyAtTheStartOfAWord)
         {TEXT("LOG=\"\""), TEXT("")},
         {TEXT("-nolog"), NULL},
     };
-    for (const auto& Case : Cases)
+    for (const FParseCase& Case : Cases)
     {
         TCHAR Value[64] = TEXT("untouched");
-        EXPECT_EQ(Case.Value != NULL, Parse(Case.Stream, TEXT("LOG="), Value, 64) != 0) << Case.Stream;
-        EXPECT_STREQ(Case.Value ? Case.Value : TEXT("untouched"), Value) << Case.Stream;
+        EXPECT_EQ(Case.Result != NULL, Parse(Case.Stream, TEXT("LOG="), Value, 64) != 0) << Case.Stream;
+        EXPECT_STREQ(Case.Result ? Case.Result : TEXT("untouched"), Value) << Case.Stream;
     }
 }
 
@@ -52,34 +57,18 @@ TEST(Parse, NeverWritesPastTheGivenRoomAndConvertsNumbers)
 
 TEST(ParseParam, FindsWholeSwitchesAfterADashOrSlash)
 {
-    struct
-    {
-        const TCHAR* Stream;
-        bool Found;
-    } Cases[] = {
-        {TEXT("-server"), true},
-        {TEXT("map.unr /Server"), true},
-        {TEXT("-a -SERVER -b"), true},
-        {TEXT("x\t-server"), true},
-        {TEXT(""), false},
-        {TEXT("server"), false},        // no switch sign
-        {TEXT("-servers"), false},      // a longer word
-        {TEXT("-serve"), false},        // a shorter word
-        {TEXT("LOG=C:/server"), false}, // inside a value
-        {TEXT("x-server"), false},
-    };
-    for (const auto& Case : Cases)
-        EXPECT_EQ(Case.Found, ParseParam(Case.Stream, TEXT("server")) != 0) << Case.Stream;
+    for (const TCHAR* Stream : {TEXT("-server"), TEXT("map.unr /Server"), TEXT("-a -SERVER -b"), TEXT("x\t-server")})
+        EXPECT_TRUE(ParseParam(Stream, TEXT("server"))) << Stream;
+    // No switch sign, a longer or a shorter word, inside a value or a word.
+    for (const TCHAR* Stream :
+         {TEXT(""), TEXT("server"), TEXT("-servers"), TEXT("-serve"), TEXT("LOG=C:/server"), TEXT("x-server")})
+        EXPECT_FALSE(ParseParam(Stream, TEXT("server"))) << Stream;
     EXPECT_FALSE(ParseParam(TEXT("-server"), TEXT("")));
 }
 
 TEST(ParseCommand, ConsumesOnlyAWholeLeadingCommandWord)
 {
-    struct
-    {
-        const TCHAR* Stream;
-        const TCHAR* Rest; // NULL: no match, the stream stays where it was
-    } Cases[] = {
+    const FParseCase Cases[] = {
         {TEXT("  ShowLog  now"), TEXT("now")}, // any case, blanks around it skipped
         {TEXT("SHOWLOG"), TEXT("")},
         {TEXT("ShowLog=1"), TEXT("=1")},
@@ -87,10 +76,10 @@ TEST(ParseCommand, ConsumesOnlyAWholeLeadingCommandWord)
         {TEXT("ShowLog_2"), NULL}, // '_' continues a word
         {TEXT("Show"), NULL},
     };
-    for (const auto& Case : Cases)
+    for (const FParseCase& Case : Cases)
     {
         const TCHAR* Cmd = Case.Stream;
-        EXPECT_EQ(Case.Rest != NULL, ParseCommand(&Cmd, TEXT("ShowLog")) != 0) << Case.Stream;
-        EXPECT_STREQ(Case.Rest ? Case.Rest : Case.Stream, Cmd) << Case.Stream;
+        EXPECT_EQ(Case.Result != NULL, ParseCommand(&Cmd, TEXT("ShowLog")) != 0) << Case.Stream;
+        EXPECT_STREQ(Case.Result ? Case.Result : Case.Stream, Cmd) << Case.Stream; // no match: the stream stays
     }
 }

@@ -2,48 +2,27 @@
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 
-TEST(TArray, GrowsAheadOfItsElementsAndKeepsThem)
-{
-    INT Live = GTestMalloc.LiveAllocations;
-    {
-        TArray<INT> Numbers;
-        EXPECT_EQ(0, Numbers.Max());
-        Numbers.AddItem(0);
-        EXPECT_EQ(33, Numbers.Max()); // one element, three eighths of it, and 32 spare
-        for (INT i = 1; i < 33; i++)
-            Numbers.AddItem(i);
-        EXPECT_EQ(33, Numbers.Max()); // filled without moving
-        Numbers.AddItem(33);
-        EXPECT_EQ(34 + 12 + 32, Numbers.Max());
-        for (INT i = 34; i < 1000; i++)
-            Numbers.AddItem(i);
-        EXPECT_EQ(1000, Numbers.Num());
-        EXPECT_GE(Numbers.Max(), 1000);
-        for (INT i = 0; i < 1000; i++)
-            ASSERT_EQ(i, Numbers(i));
-    }
-    EXPECT_EQ(Live, GTestMalloc.LiveAllocations); // the storage went back
-}
-
-TEST(TArray, RemovalKeepsOrderAndGivesMemoryBack)
+TEST(TArray, GrowsAheadOfItsElementsAndGivesRoomBackWhenMostlyEmpty)
 {
     TArray<INT> Numbers;
-    for (INT i = 0; i < 200; i++)
+    for (INT i = 0; i < 33; i++)
+        Numbers.AddItem(i);
+    EXPECT_EQ(33, Numbers.Max()); // one element, three eighths of it, and 32 spare: no move yet
+    Numbers.AddItem(33);
+    EXPECT_EQ(34 + 12 + 32, Numbers.Max());
+    for (INT i = 34; i < 200; i++)
         Numbers.AddItem(i);
     Numbers.Remove(10, 5);
-    EXPECT_EQ(195, Numbers.Num());
-    EXPECT_EQ(9, Numbers(9));
+    EXPECT_EQ(9, Numbers(9)); // the rest moves up in order
     EXPECT_EQ(15, Numbers(10));
     EXPECT_EQ(199, Numbers.Last());
     INT MaxBefore = Numbers.Max();
     Numbers.Remove(0, 5); // a little slack is kept
     EXPECT_EQ(MaxBefore, Numbers.Max());
     Numbers.Remove(0, 140); // most of the room unused: shrink to fit
-    EXPECT_EQ(50, Numbers.Num());
     EXPECT_EQ(50, Numbers.Max());
     EXPECT_EQ(150, Numbers(0));
     Numbers.Remove(0, 50);
-    EXPECT_EQ(0, Numbers.Max());
     EXPECT_EQ(nullptr, Numbers.GetData());
 }
 
@@ -57,24 +36,17 @@ TEST(TArray, ElementsAreConstructedCopiedAndDestroyed)
         Names.InsertItem(TEXT("Beta"), 1);
         for (INT i = 0; i < 100; i++)
             Names.AddItem(Names(0)); // an element of the array itself, while it grows
-        EXPECT_EQ(103, Names.Num());
         EXPECT_STREQ(TEXT("Beta"), *Names(1));
-        EXPECT_STREQ(TEXT("Alpha"), *Names.Last());
         EXPECT_EQ(101, Names.RemoveItem(TEXT("ALPHA"))); // string equality ignores case
-
         TArray<FString> Copy(Names);
         Names(0) = TEXT("Changed");
         EXPECT_STREQ(TEXT("Beta"), *Copy(0));
         TArray<FString> Moved(std::move(Copy));
         EXPECT_EQ(0, Copy.Num());
-        EXPECT_EQ(2, Moved.Num());
-        INT Index;
-        EXPECT_TRUE(Moved.FindItem(TEXT("gamma"), Index));
-        EXPECT_EQ(1, Index);
-        EXPECT_EQ(1, Moved.AddUniqueItem(TEXT("Gamma")));
+        EXPECT_EQ(1, Moved.AddUniqueItem(TEXT("gamma")));
         EXPECT_EQ(2, Moved.Num());
     }
-    EXPECT_EQ(Live, GTestMalloc.LiveAllocations);
+    EXPECT_EQ(Live, GTestMalloc.LiveAllocations); // every string and array went back
 }
 
 TEST(TArray, AnIndexOutsideTheArrayIsReportedAsAnError)
@@ -88,17 +60,13 @@ TEST(TArray, AnIndexOutsideTheArrayIsReportedAsAnError)
     EXPECT_EQ(1, Numbers.Num());
 }
 
-TEST(FString, BuildsAndComparesText)
+TEST(FString, BuildsJoinsAndComparesText)
 {
     FString Empty;
     EXPECT_STREQ(TEXT(""), *Empty);
-    EXPECT_EQ(0, Empty.Len());
     EXPECT_EQ(nullptr, Empty.GetCharArray()); // no storage at all
-
     FString Path(TEXT("..\\System"));
-    Path += TEXT("\\");
-    Path += TEXT("Core.int");
-    EXPECT_STREQ(TEXT("..\\System\\Core.int"), *Path);
+    Path += TEXT("\\Core.int");
     EXPECT_EQ(18, Path.Len());
     EXPECT_TRUE(Path == TEXT("..\\SYSTEM\\core.INT"));
     EXPECT_FALSE(Path == TEXT("..\\System\\Core.in"));
@@ -106,40 +74,32 @@ TEST(FString, BuildsAndComparesText)
 
     FString Self(TEXT("ab"));
     Self += *Self; // appending itself
-    EXPECT_STREQ(TEXT("abab"), *Self);
     Self = *Self + 1; // assigning a tail of itself
-    EXPECT_STREQ(TEXT("bab"), *Self);
     EXPECT_STREQ(TEXT("x=bab!"), *(TEXT("x=") + Self + TEXT("!")));
     EXPECT_STREQ(TEXT("n=42"), *FString::Printf(TEXT("%s=%i"), TEXT("n"), 42));
-}
-
-TEST(FString, JoinsPathsWithOneBackslash)
-{
+    // Paths join with one backslash.
     EXPECT_STREQ(TEXT("..\\Save\\*"), *(FString(TEXT("..\\Save")) * TEXT("*")));
     EXPECT_STREQ(TEXT("..\\Save\\*"), *(FString(TEXT("..\\Save\\")) * TEXT("*")));
     EXPECT_STREQ(TEXT("\\*"), *(FString() * TEXT("*")));
 }
 
-TEST(FString, CutsAndSplits)
+TEST(FString, CutsAndSplitsWithinItsText)
 {
-    FString Class(TEXT("SoftDrv.SoftwareRenderDevice"));
     FString Package, Name;
-    EXPECT_TRUE(Class.Split(TEXT("."), &Package, &Name));
+    EXPECT_TRUE(FString(TEXT("SoftDrv.SoftwareRenderDevice")).Split(TEXT("."), &Package, &Name));
     EXPECT_STREQ(TEXT("SoftDrv"), *Package);
     EXPECT_STREQ(TEXT("SoftwareRenderDevice"), *Name);
     EXPECT_FALSE(FString(TEXT("NoDot")).Split(TEXT("."), &Package, &Name));
 
     FString Text(TEXT("a.b.c"));
     EXPECT_EQ(1, Text.InStr(TEXT(".")));
-    EXPECT_EQ(3, Text.InStr(TEXT("."), 1));
+    EXPECT_EQ(3, Text.InStr(TEXT("."), 1)); // from the end
     EXPECT_EQ(-1, Text.InStr(TEXT("x")));
-    EXPECT_STREQ(TEXT("a.b"), *Text.Left(3));
     EXPECT_STREQ(TEXT("a.b.c"), *Text.Left(99));
     EXPECT_STREQ(TEXT(""), *Text.Left(-1));
     EXPECT_STREQ(TEXT("b.c"), *Text.Right(3));
     EXPECT_STREQ(TEXT("b."), *Text.Mid(2, 2));
     EXPECT_STREQ(TEXT(""), *Text.Mid(9));
-    EXPECT_STREQ(TEXT("A.B.C"), *Text.Caps());
 }
 
 TEST(Strings, BoundedCopiesAlwaysEndInTheirBuffer)
@@ -157,20 +117,16 @@ TEST(Strings, BoundedCopiesAlwaysEndInTheirBuffer)
     TCHAR Formatted[8];
     EXPECT_EQ(-1, appSprintf(Formatted, TEXT("%s"), TEXT("too long for it")));
     EXPECT_STREQ(TEXT("too lon"), Formatted);
-    EXPECT_EQ(4, appSprintf(Formatted, TEXT("%hs/%i"), "ab", 7)); // Microsoft rules: %hs is narrow
-    EXPECT_STREQ(TEXT("ab/7"), Formatted);
-    EXPECT_EQ(2, appSprintf(Formatted, TEXT("%s"), TEXT("wi"))); // and %s is wide
-    EXPECT_STREQ(TEXT("wi"), Formatted);
+    EXPECT_EQ(5, appSprintf(Formatted, TEXT("%hs/%s"), "ab", TEXT("wi"))); // Microsoft rules: %hs narrow, %s wide
+    EXPECT_STREQ(TEXT("ab/wi"), Formatted);
 }
 
-TEST(Strings, CaseInsensitiveComparisonFoldsAsciiLetters)
+TEST(Strings, CaseInsensitiveComparisonFoldsAsciiLettersOnly)
 {
     EXPECT_EQ(0, appStricmp(TEXT("Paths"), TEXT("PATHS")));
-    EXPECT_NE(0, appStricmp(TEXT("Path"), TEXT("Paths")));
+    EXPECT_LT(appStricmp(TEXT("Path"), TEXT("paths")), 0);
     EXPECT_LT(appStricmp(TEXT("abc"), TEXT("ABD")), 0);
-    EXPECT_NE(0, appStricmp(TEXT("\u00e9"), TEXT("\u00c9"))); // as the key hash: only a-z fold
-    const TCHAR* Found = appStrfind(TEXT("a log=x"), TEXT("LOG="));
-    ASSERT_NE(nullptr, Found);
-    EXPECT_STREQ(TEXT("log=x"), Found);
+    EXPECT_NE(0, appStricmp(TEXT("\u00e9"), TEXT("\u00c9"))); // as the key hash does
+    EXPECT_STREQ(TEXT("log=x"), appStrfind(TEXT("a log=x"), TEXT("LOG=")));
     EXPECT_EQ(nullptr, appStrfind(TEXT("abc"), TEXT("abd")));
 }
