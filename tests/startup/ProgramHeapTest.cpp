@@ -24,27 +24,33 @@ class ProgramHeap : public testing::Test
 protected:
     FProgramHeap Heap;
     FTagRecorder Recorder;
-    FMalloc* Saved = NULL;
+    FMalloc* Saved = GMalloc;
 
-    void SetUp() override { Saved = GMalloc; }
     void TearDown() override { GMalloc = Saved; }
 };
 } // namespace
 
-TEST_F(ProgramHeap, UsesTheArenaBeforeTheAllocatorExistsUntilItIsFull)
+TEST_F(ProgramHeap, UsesTheArenaOnlyBeforeTheAllocatorExistsAndOnceClosed)
 {
     GMalloc = NULL;
     void* Empty = Heap.Allocate(0);
     void* Odd = Heap.Allocate(40);
     EXPECT_EQ(NULL, Heap.Allocate(FProgramHeap::ARENA_SIZE));
-    void* Rest = Heap.Allocate(FProgramHeap::ARENA_SIZE - 4 * FProgramHeap::ALIGNMENT);
-    EXPECT_EQ(NULL, Heap.Allocate(1));
+    void* Most = Heap.Allocate(FProgramHeap::ARENA_SIZE - 5 * FProgramHeap::ALIGNMENT); // leaves one unit
     GMalloc = &Recorder;
-    ASSERT_TRUE(Empty && Odd && Rest);
-    EXPECT_TRUE(Heap.InArena(Empty) && Heap.InArena(Odd) && Heap.InArena(Rest));
+    ASSERT_TRUE(Empty && Odd && Most);
+    EXPECT_TRUE(Heap.InArena(Empty) && Heap.InArena(Odd) && Heap.InArena(Most));
     EXPECT_EQ(0u, reinterpret_cast<UPTRINT>(Odd) % FProgramHeap::ALIGNMENT);
     Heap.Release(Odd); // an arena block never reaches the allocator
     EXPECT_EQ(0, Recorder.LiveAllocations);
+
+    void* Early = Heap.Allocate(100);
+    Heap.Close();
+    EXPECT_TRUE(Heap.InArena(Heap.Allocate(FProgramHeap::ALIGNMENT)));
+    EXPECT_EQ(NULL, Heap.Allocate(1)); // the arena is full
+    Heap.Release(Early); // the allocator may already be gone
+    EXPECT_EQ(1, Recorder.LiveAllocations);
+    Recorder.Free(Early);
 }
 
 TEST_F(ProgramHeap, GoesThroughTheAllocatorInWholeAlignmentUnits)
@@ -65,26 +71,9 @@ TEST_F(ProgramHeap, GoesThroughTheAllocatorInWholeAlignmentUnits)
 
 TEST_F(ProgramHeap, KeepsObjectsAlignedInTheEnginesPools)
 {
-    FMallocWindows* Pools = new FMallocWindows;
+    FMallocWindows* Pools = new FMallocWindows; // stays with the process, as the allocator always does
     Pools->Init();
     GMalloc = Pools;
     for (size_t Size = 1; Size <= 600; Size++)
-    {
-        void* Block = Heap.Allocate(Size);
-        EXPECT_EQ(0u, reinterpret_cast<UPTRINT>(Block) % FProgramHeap::ALIGNMENT) << Size;
-        memset(Block, 0xA5, Size);
-    }
-    Pools->HeapCheck();
-    GMalloc = Saved; // its memory stays with the process, as the allocator's always does
-}
-
-TEST_F(ProgramHeap, LeavesTheAllocatorAloneOnceClosed)
-{
-    GMalloc = &Recorder;
-    void* Early = Heap.Allocate(100);
-    Heap.Close();
-    EXPECT_TRUE(Heap.InArena(Heap.Allocate(100)));
-    Heap.Release(Early); // the allocator may already be gone
-    EXPECT_EQ(1, Recorder.LiveAllocations);
-    Recorder.Free(Early);
+        EXPECT_EQ(0u, reinterpret_cast<UPTRINT>(Heap.Allocate(Size)) % FProgramHeap::ALIGNMENT) << Size;
 }
