@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 #include <climits>
-#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -41,19 +40,6 @@ std::unique_ptr<FTestMalloc> MakeAllocator()
 }
 
 BYTE* Alloc(FMalloc& Malloc, DWORD Size) { return static_cast<BYTE*>(Malloc.Malloc(Size, TEXT("Test"))); }
-
-const TCHAR* CaughtMessage(const std::function<void()>& Call)
-{
-    try
-    {
-        Call();
-    }
-    catch (const TCHAR* Message)
-    {
-        return Message;
-    }
-    return NULL;
-}
 
 void ExpectCountersAtZero(const FMallocWindows& Malloc)
 {
@@ -170,10 +156,9 @@ TEST(FMallocWindows, ABrokenPoolListFailsHeapCheckThroughTheErrorDevice)
     auto ExpectAssertion = [&](const char* Expression, auto& Field, auto Broken) {
         auto Kept = Field;
         Field = Broken;
-        const TCHAR* Message = CaughtMessage([&] { Malloc->HeapCheck(); });
+        EXPECT_THROW(Malloc->HeapCheck(), const TCHAR*) << Expression;
         FString Start = FString::Printf(TEXT("Assertion failed: %hs [File:core/FMallocWindows.cpp] [Line: "), Expression);
-        EXPECT_TRUE(Message && appStrncmp(Message, *Start, Start.Len()) == 0) << Expression;
-        EXPECT_STREQ(Message, *GTestError.LastMessage);
+        EXPECT_EQ(0, GTestError.LastMessage.InStr(*Start)) << Expression;
         Field = Kept;
         Malloc->HeapCheck();
     };
@@ -229,10 +214,8 @@ TEST(FMallocWindows, RunningOutOfMemoryIsReportedAndHandsOutNoBlock)
 {
     auto ExpectOutOfMemory = [](FTestMalloc& Malloc, DWORD Size) {
         GTestError.LastMessage = TEXT("");
-        const TCHAR* Message = CaughtMessage([&] { Malloc.Malloc(Size, TEXT("Test")); });
-        FString Expected = LocalizeError(TEXT("OutOfMemory"), TEXT("Core"));
-        EXPECT_STREQ(*Expected, Message) << Size;
-        EXPECT_STREQ(*Expected, *GTestError.LastMessage) << Size;
+        EXPECT_THROW(Malloc.Malloc(Size, TEXT("Test")), const TCHAR*) << Size; // no block to go on with
+        EXPECT_STREQ(LocalizeError(TEXT("OutOfMemory"), TEXT("Core")), *GTestError.LastMessage) << Size;
         ExpectCountersAtZero(Malloc);
     };
     for (INT Granted : {0, 1}) // memory for the pool fails, then memory for its directory
@@ -262,8 +245,8 @@ TEST(FMallocWindows, RunningOutOfMemoryIsReportedAndHandsOutNoBlock)
     Device.Malloc = Malloc.get();
     FOutputDeviceError* Error = GError;
     GError = &Device;
-    EXPECT_NE(nullptr, CaughtMessage([&] { Alloc(*Malloc, 16); }));
-    EXPECT_NE(nullptr, CaughtMessage([&] { Alloc(*Malloc, 16); }));
+    EXPECT_THROW(Alloc(*Malloc, 16), const TCHAR*);
+    EXPECT_THROW(Alloc(*Malloc, 16), const TCHAR*);
     GError = Error;
     EXPECT_EQ(2, Device.Calls);
 }
@@ -297,53 +280,46 @@ TEST(FMallocWindows, BlocksAnywhereInTheAddressSpaceFindTheirRecords)
 
 TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
 {
-    struct FSlot
-    {
-        BYTE* Ptr = NULL;
-        DWORD Size = 0;
-        BYTE Seed = 0;
-    };
-    // A live block holds its slot's pattern in its first Count bytes.
-    auto Intact = [](const FSlot& Slot, DWORD Count) {
+    // Each slot holds a block and its size; the block's bytes follow a pattern of that size.
+    std::vector<std::pair<BYTE*, DWORD>> Slots(3000, {nullptr, 0});
+    auto Intact = [](BYTE* Block, DWORD Size, DWORD Count) {
         for (DWORD i = 0; i < Count; i++)
-            if (Slot.Ptr[i] != BYTE(Slot.Seed + i * 7))
+            if (Block[i] != BYTE(Size + i * 7))
                 return false;
         return true;
     };
     std::mt19937 Random(20240611);
     auto Malloc = MakeAllocator();
-    std::vector<FSlot> Slots(3000);
     for (INT Step = 0; Step < 1000000; Step++)
     {
-        FSlot& Slot = Slots[Random() % Slots.size()];
-        ASSERT_TRUE(!Slot.Ptr || Intact(Slot, Slot.Size)) << Step;
+        auto& [Block, Size] = Slots[Random() % Slots.size()];
+        ASSERT_TRUE(!Block || Intact(Block, Size, Size)) << Step;
         // Mostly small sizes, as a game asks, with every size up to 100000 possible.
         DWORD Kind = Random() % 100;
-        DWORD Size = Random() % ((Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000) + 1);
+        DWORD NewSize = Random() % ((Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000) + 1);
         DWORD Action = Random() % 3; // a live block is replaced, resized or (resized to 0) freed
-        if (Slot.Ptr && Action != 0)
+        if (Block && Action != 0)
         {
-            Size = Action == 2 ? 0 : Size;
-            Slot.Ptr = static_cast<BYTE*>(Malloc->Realloc(Slot.Ptr, Size, TEXT("Test")));
-            ASSERT_TRUE(!Slot.Ptr || Intact(Slot, std::min(Size, Slot.Size))) << Step;
+            NewSize = Action == 2 ? 0 : NewSize;
+            Block = static_cast<BYTE*>(Malloc->Realloc(Block, NewSize, TEXT("Test")));
+            ASSERT_TRUE(!Block || Intact(Block, Size, std::min(NewSize, Size))) << Step;
         }
         else
         {
-            Malloc->Free(Slot.Ptr);
-            Slot.Ptr = Alloc(*Malloc, Size);
+            Malloc->Free(Block);
+            Block = Alloc(*Malloc, NewSize);
         }
-        Slot.Size = Size;
-        Slot.Seed = BYTE(Step);
-        for (DWORD i = 0; Slot.Ptr && i < Size; i++)
-            Slot.Ptr[i] = BYTE(Slot.Seed + i * 7);
+        Size = NewSize;
+        for (DWORD i = 0; Block && i < Size; i++)
+            Block[i] = BYTE(Size + i * 7);
         if (Step % 50000 == 0)
             Malloc->HeapCheck();
     }
     Malloc->HeapCheck();
-    for (FSlot& Slot : Slots)
+    for (auto& [Block, Size] : Slots)
     {
-        EXPECT_TRUE(!Slot.Ptr || Intact(Slot, Slot.Size));
-        Malloc->Free(Slot.Ptr);
+        EXPECT_TRUE(!Block || Intact(Block, Size, Size));
+        Malloc->Free(Block);
     }
     ExpectCountersAtZero(*Malloc);
     EXPECT_GT(Malloc->TotalAllocations, 600000);
