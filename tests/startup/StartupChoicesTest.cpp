@@ -1,6 +1,5 @@
 // Tests of the entry's command-line decisions.
 #include "StartupChoices.h"
-#include "FFileManagerUserDocuments.h"
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 
@@ -13,17 +12,6 @@ TEST(WantsLocalData, IsAPlainCaseSensitiveSearch)
     EXPECT_FALSE(WantsLocalData(TEXT("Corvane.exe -LocalData")));
     EXPECT_FALSE(WantsLocalData(TEXT("Corvane.exe \"-localdata\""))); // after a quotation mark
     EXPECT_FALSE(WantsLocalData(TEXT("Corvane.exe /localdata")));
-}
-
-TEST(CreateFileManager, KeepsFilesInTheGameOnlyForLocalData)
-{
-    FFileManagerWindows* Local = CreateFileManager(TEXT("Corvane.exe -localdata"));
-    FFileManagerWindows* Mirrored = CreateFileManager(TEXT("Corvane.exe -LOCALDATA"));
-    ASSERT_TRUE(Local && Mirrored);
-    EXPECT_EQ(NULL, dynamic_cast<FFileManagerUserDocuments*>(Local));
-    EXPECT_NE(nullptr, dynamic_cast<FFileManagerUserDocuments*>(Mirrored));
-    delete Local;
-    delete Mirrored;
 }
 
 TEST(SetRoleFlags, ServerSwitchMakesADedicatedServer)
