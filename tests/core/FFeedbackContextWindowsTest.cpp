@@ -62,22 +62,7 @@ TEST_F(Feedback, AsksAndWarnsAPlayerButOnlyLogsOnADedicatedServer)
     EXPECT_EQ(0u, Warn.YesNof(TEXT("Really?")));
 }
 
-TEST_F(Feedback, SlowTasksNestAndMustBalance)
-{
-    Warn.BeginSlowTask(TEXT("Loading"), 1, 0);
-    Warn.BeginSlowTask(TEXT("Textures"), 1, 0);
-    Warn.EndSlowTask();
-    EXPECT_TRUE(GIsSlowTask);
-    Warn.EndSlowTask();
-    EXPECT_FALSE(GIsSlowTask);
-
-    EXPECT_THROW(Warn.EndSlowTask(), const TCHAR*);
-    EXPECT_EQ(0, GTestError.LastMessage.InStr(TEXT("Assertion failed: SlowTaskCount>0 [File:core/FFeedbackContextWindows.cpp]")));
-    EXPECT_EQ(0, Warn.SlowTaskCount);
-    EXPECT_FALSE(GIsSlowTask);
-}
-
-TEST_F(Feedback, ProgressFollowsTheSlowTask)
+TEST_F(Feedback, SlowTasksNestMustBalanceAndDriveTheProgressControls)
 {
     // A hidden window with a progress bar and a status text, as a loading screen would have.
     INITCOMMONCONTROLSEX Controls = {sizeof(Controls), ICC_PROGRESS_CLASS};
@@ -117,6 +102,15 @@ TEST_F(Feedback, ProgressFollowsTheSlowTask)
     Warn.ProgressTextWindow = NULL; // one control alone is left alone
     Warn.StatusUpdatef(1, 1, TEXT("Ignored"));
     EXPECT_EQ(75, Position());
+
+    Warn.BeginSlowTask(TEXT("Textures"), 1, 0);
     Warn.EndSlowTask();
+    EXPECT_TRUE(GIsSlowTask); // the outer task still runs
+    Warn.EndSlowTask();
+    EXPECT_FALSE(GIsSlowTask);
+    EXPECT_THROW(Warn.EndSlowTask(), const TCHAR*); // one end too many
+    EXPECT_EQ(0, GTestError.LastMessage.InStr(TEXT("Assertion failed: SlowTaskCount>0 [File:core/FFeedbackContextWindows.cpp]")));
+    EXPECT_EQ(0, Warn.SlowTaskCount);
+    EXPECT_FALSE(GIsSlowTask);
     DestroyWindow(Parent);
 }

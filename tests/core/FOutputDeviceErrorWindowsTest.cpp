@@ -24,24 +24,16 @@ protected:
         GErrorHist[0] = 0;
     }
 
-    // Reports Message from inside two guards, as engine code would; the device must unwind.
+    // Reports Message from inside two guards, as engine code would.
     void RaiseGuarded(const TCHAR* Message, EName Event)
     {
         GIsGuarded = 1;
-        try
-        {
-            guard(Outer);
-            guard(Inner);
-            SetLastError(ERROR_ACCESS_DENIED);
-            Device.Serialize(Message, Event);
-            unguard;
-            unguard;
-            ADD_FAILURE() << "the device returned";
-        }
-        catch (INT Code)
-        {
-            EXPECT_EQ(1, Code);
-        }
+        guard(Outer);
+        guard(Inner);
+        SetLastError(ERROR_ACCESS_DENIED);
+        Device.Serialize(Message, Event);
+        unguard;
+        unguard;
     }
 
     // Reports the error to a player (or none) of the given roles; returns how many boxes
@@ -65,7 +57,7 @@ TEST_F(ErrorDevice, GuardedErrorIsLoggedOnceAndUnwindsWithItsHistory)
 {
     GIsClient = 1;
     FMessageBoxWatcher Watcher(IDOK);
-    RaiseGuarded(TEXT("Boom"), NAME_Critical);
+    EXPECT_THROW(RaiseGuarded(TEXT("Boom"), NAME_Critical), int); // unwinds to the handler
     Watcher.Stop();
     EXPECT_EQ(0, Watcher.Count()); // the handler decides what the player sees
     EXPECT_TRUE(GIsCriticalError);
@@ -81,7 +73,7 @@ TEST_F(ErrorDevice, GuardedErrorIsLoggedOnceAndUnwindsWithItsHistory)
 
     // A second error while the first unwinds is only logged.
     GTestLog.Clear();
-    RaiseGuarded(TEXT("Second"), NAME_FriendlyError);
+    EXPECT_THROW(RaiseGuarded(TEXT("Second"), NAME_FriendlyError), int);
     ASSERT_EQ(1, GTestLog.Lines.Num());
     EXPECT_STREQ(TEXT("Error reentered: Second"), *GTestLog.Lines(0));
     EXPECT_EQ(NAME_Critical, GTestLog.Events(0));
@@ -101,7 +93,7 @@ TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistory)
     appSaveStringToFile(TEXT("[Errors]\r\nCritical=Kritieke fout\r\n"), TEXT("Window.int"));
     GConfig = FConfigCacheIni::Factory();
 
-    RaiseGuarded(TEXT("Boom"), NAME_Critical);
+    EXPECT_THROW(RaiseGuarded(TEXT("Boom"), NAME_Critical), int);
     GIsRunning = 1;
     INT Boxes = ReportWatched(1, 1);
 
@@ -118,7 +110,7 @@ TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistory)
 
 TEST_F(ErrorDevice, FriendlyErrorHidesTheHistoryAndADedicatedServerShowsNothing)
 {
-    RaiseGuarded(TEXT("Cannot find the map."), NAME_FriendlyError);
+    EXPECT_THROW(RaiseGuarded(TEXT("Cannot find the map."), NAME_FriendlyError), int);
     ASSERT_EQ(1, ReportWatched(0, 0)); // a server that has not started yet shows it too
     EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), Shown.Text);
     EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), GErrorHist);

@@ -2,18 +2,10 @@
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 
-namespace
-{
-struct FParseCase
-{
-    const TCHAR* Stream;
-    const TCHAR* Result; // NULL: no match
-};
-} // namespace
-
 TEST(Parse, FindsTheValueOfAKeyAtTheStartOfAWord)
 {
-    const FParseCase Cases[] = {
+    const TCHAR* Cases[][2] = {
+        // The command line and the value found, or NULL when the key is not there.
         {TEXT("-x LOG=game.log -y"), TEXT("game.log")},
         {TEXT("log=Game.log"), TEXT("Game.log")},                     // any letter case
         {TEXT("LOG=a.log,b"), TEXT("a.log")},                         // a comma ends a value
@@ -26,11 +18,11 @@ TEST(Parse, FindsTheValueOfAKeyAtTheStartOfAWord)
         {TEXT("LOG=\"\""), TEXT("")},
         {TEXT("-nolog"), NULL},
     };
-    for (const FParseCase& Case : Cases)
+    for (const auto& Case : Cases)
     {
         TCHAR Value[64] = TEXT("untouched");
-        EXPECT_EQ(Case.Result != NULL, Parse(Case.Stream, TEXT("LOG="), Value, 64) != 0) << Case.Stream;
-        EXPECT_STREQ(Case.Result ? Case.Result : TEXT("untouched"), Value) << Case.Stream;
+        EXPECT_EQ(Case[1] != NULL, Parse(Case[0], TEXT("LOG="), Value, 64) != 0) << Case[0];
+        EXPECT_STREQ(Case[1] ? Case[1] : TEXT("untouched"), Value) << Case[0];
     }
 }
 
@@ -68,7 +60,8 @@ TEST(ParseParam, FindsWholeSwitchesAfterADashOrSlash)
 
 TEST(ParseCommand, ConsumesOnlyAWholeLeadingCommandWord)
 {
-    const FParseCase Cases[] = {
+    const TCHAR* Cases[][2] = {
+        // The command line and what is left of it after the command, or NULL when it is not there.
         {TEXT("  ShowLog  now"), TEXT("now")}, // any case, blanks around it skipped
         {TEXT("SHOWLOG"), TEXT("")},
         {TEXT("ShowLog=1"), TEXT("=1")},
@@ -76,10 +69,10 @@ TEST(ParseCommand, ConsumesOnlyAWholeLeadingCommandWord)
         {TEXT("ShowLog_2"), NULL}, // '_' continues a word
         {TEXT("Show"), NULL},
     };
-    for (const FParseCase& Case : Cases)
+    for (const auto& Case : Cases)
     {
-        const TCHAR* Cmd = Case.Stream;
-        EXPECT_EQ(Case.Result != NULL, ParseCommand(&Cmd, TEXT("ShowLog")) != 0) << Case.Stream;
-        EXPECT_STREQ(Case.Result ? Case.Result : Case.Stream, Cmd) << Case.Stream; // no match: the stream stays
+        const TCHAR* Cmd = Case[0];
+        EXPECT_EQ(Case[1] != NULL, ParseCommand(&Cmd, TEXT("ShowLog")) != 0) << Case[0];
+        EXPECT_STREQ(Case[1] ? Case[1] : Case[0], Cmd) << Case[0]; // no match: the stream stays
     }
 }
