@@ -53,7 +53,7 @@ TEST_F(ProgramHeap, UsesTheArenaOnlyBeforeTheAllocatorExistsAndOnceClosed)
     Recorder.Free(Early);
 }
 
-TEST_F(ProgramHeap, GoesThroughTheAllocatorInWholeAlignmentUnits)
+TEST_F(ProgramHeap, GoesThroughTheAllocatorInWholeAlignmentUnitsThatKeepPooledObjectsAligned)
 {
     GMalloc = &Recorder;
     const size_t Sizes[][2] = {{0, 0}, {1, 16}, {16, 16}, {17, 32}, {40, 48}};
@@ -67,13 +67,9 @@ TEST_F(ProgramHeap, GoesThroughTheAllocatorInWholeAlignmentUnits)
     }
     EXPECT_EQ(0, Recorder.LiveAllocations);
     EXPECT_EQ(NULL, Heap.Allocate(size_t(0x80000000u))); // beyond the allocator's sizes
-}
 
-TEST_F(ProgramHeap, KeepsObjectsAlignedInTheEnginesPools)
-{
-    FMallocWindows* Pools = new FMallocWindows; // stays with the process, as the allocator always does
-    Pools->Init();
-    GMalloc = Pools;
+    GMalloc = new FMallocWindows; // stays with the process, as the allocator always does
+    GMalloc->Init();
     for (size_t Size = 1; Size <= 600; Size++)
         EXPECT_EQ(0u, reinterpret_cast<UPTRINT>(Heap.Allocate(Size)) % FProgramHeap::ALIGNMENT) << Size;
 }
