@@ -12,17 +12,18 @@ TEST(TArray, GrowsAheadOfItsElementsAndGivesRoomBackWhenMostlyEmpty)
     EXPECT_EQ(34 + 12 + 32, Numbers.Max());
     for (INT i = 34; i < 200; i++)
         Numbers.AddItem(i);
+    EXPECT_EQ(225, Numbers.Max()); // grown again at 79 and 141 elements
     Numbers.Remove(10, 5);
-    EXPECT_EQ(9, Numbers(9)); // the rest moves up in order
-    EXPECT_EQ(15, Numbers(10));
+    EXPECT_EQ(15, Numbers(10)); // the rest moves up in order
     EXPECT_EQ(199, Numbers.Last());
-    INT MaxBefore = Numbers.Max();
-    Numbers.Remove(0, 5); // a little slack is kept
-    EXPECT_EQ(MaxBefore, Numbers.Max());
-    Numbers.Remove(0, 140); // most of the room unused: shrink to fit
-    EXPECT_EQ(50, Numbers.Max());
-    EXPECT_EQ(150, Numbers(0));
-    Numbers.Remove(0, 50);
+    Numbers.Remove(0, 82); // 113 left: half the room still used
+    EXPECT_EQ(225, Numbers.Max());
+    Numbers.Remove(0, 13); // 100 left: shrunk to fit
+    EXPECT_EQ(100, Numbers.Max());
+    EXPECT_EQ(100, Numbers(0));
+    Numbers.Remove(0, 60); // 40 left: less than half used, but too little to save
+    EXPECT_EQ(100, Numbers.Max());
+    Numbers.Remove(0, 40);
     EXPECT_EQ(nullptr, Numbers.GetData());
 }
 
