@@ -42,7 +42,6 @@ protected:
     {
         GIsStarted = Started;
         GIsClient = Client;
-        GIsEditor = 0;
         FMessageBoxWatcher Watcher(IDOK);
         Device.ReportCriticalError();
         Watcher.Stop();

@@ -25,7 +25,8 @@ FTempFolder::~FTempFolder()
     RemoveDirectoryW(*Path);
 }
 
-TArray<BYTE> ReadFileBytes(const TCHAR* Filename)
+// The whole file as bytes; empty when it cannot be read. Others may write it meanwhile.
+static TArray<BYTE> ReadFileBytes(const TCHAR* Filename)
 {
     TArray<BYTE> Bytes;
     HANDLE File = CreateFileW(Filename, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);

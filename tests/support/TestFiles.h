@@ -14,7 +14,5 @@ public:
     FString Path;
 };
 
-// The whole file as bytes; empty when it cannot be read.
-TArray<BYTE> ReadFileBytes(const TCHAR* Filename);
 // The file's lines (8-bit text split at CR LF, without the line ends).
 TArray<FString> ReadLogLines(const TCHAR* Filename);
