@@ -89,6 +89,10 @@ TEST(FString, BuildsComparesAndCutsText)
     EXPECT_STREQ(TEXT(""), *Self.Left(-1));
     EXPECT_STREQ(TEXT("ab"), *Self.Mid(1, 9));
     EXPECT_STREQ(TEXT(""), *Self.Mid(9));
+    FString Package, Name;
+    EXPECT_TRUE(FString(TEXT("SoftDrv.SoftwareRenderDevice")).Split(TEXT("."), &Package, &Name));
+    EXPECT_STREQ(TEXT("SoftDrv|SoftwareRenderDevice"), *(Package + TEXT("|") + Name));
+    EXPECT_FALSE(FString(TEXT("NoDot")).Split(TEXT("."), &Package, &Name));
 }
 
 TEST(Strings, BoundedCopiesAlwaysEndInTheirBuffer)
