@@ -266,14 +266,11 @@ public:
     bool operator<(const FString& Other) const { return appStricmp(**this, *Other) < 0; }
 
     FString Left(INT Count) const;
-    FString Right(INT Count) const;
     FString Mid(INT Start, INT Count = 0x7fffffff) const;
-    // Position of Sub, or -1; FromEnd searches for the last occurrence.
-    INT InStr(const TCHAR* Sub, UBOOL FromEnd = 0) const;
+    // Position of the first occurrence of Sub, or -1.
+    INT InStr(const TCHAR* Sub) const;
     // Splits at the first occurrence of Separator; false when there is none.
     UBOOL Split(const TCHAR* Separator, FString* LeftPart, FString* RightPart) const;
-    FString Caps() const;
-    FString Locs() const;
 
     static FString Printf(const TCHAR* Fmt, ...);
 

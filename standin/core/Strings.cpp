@@ -242,15 +242,6 @@ FString FString::Left(INT Count) const
     return FString(**this, Count < 0 ? 0 : (Count > Len() ? Len() : Count));
 }
 
-FString FString::Right(INT Count) const
-{
-    if (Count < 0)
-        Count = 0;
-    if (Count > Len())
-        Count = Len();
-    return FString(**this + Len() - Count, Count);
-}
-
 FString FString::Mid(INT Start, INT Count) const
 {
     if (Start < 0)
@@ -264,15 +255,10 @@ FString FString::Mid(INT Start, INT Count) const
     return FString(**this + Start, Count);
 }
 
-INT FString::InStr(const TCHAR* Sub, UBOOL FromEnd) const
+INT FString::InStr(const TCHAR* Sub) const
 {
     const TCHAR* Found = appStrstr(**this, Sub);
-    if (!Found)
-        return -1;
-    if (FromEnd)
-        for (const TCHAR* Next; *Found && (Next = appStrstr(Found + 1, Sub)) != NULL;)
-            Found = Next;
-    return INT(Found - **this);
+    return Found ? INT(Found - **this) : -1;
 }
 
 UBOOL FString::Split(const TCHAR* Separator, FString* LeftPart, FString* RightPart) const
@@ -285,22 +271,6 @@ UBOOL FString::Split(const TCHAR* Separator, FString* LeftPart, FString* RightPa
     if (RightPart)
         *RightPart = Mid(Pos + appStrlen(Separator));
     return 1;
-}
-
-FString FString::Caps() const
-{
-    FString Result(*this);
-    for (INT i = 0; i < Result.Len(); i++)
-        Result.GetTypedData()[i] = appToUpper(Result.GetTypedData()[i]);
-    return Result;
-}
-
-FString FString::Locs() const
-{
-    FString Result(*this);
-    for (INT i = 0; i < Result.Len(); i++)
-        Result.GetTypedData()[i] = appToLower(Result.GetTypedData()[i]);
-    return Result;
 }
 
 FString FString::Printf(const TCHAR* Fmt, ...)

@@ -83,7 +83,7 @@ TEST(FString, BuildsComparesAndCutsText)
     EXPECT_STREQ(TEXT("..\\Save\\*"), *(FString(TEXT("..\\Save\\")) * TEXT("*")));
     EXPECT_STREQ(TEXT("\\*"), *(FString() * TEXT("*")));
     // Searches, and parts asked for beyond the text, which are cut to it.
-    EXPECT_EQ(2, Self.InStr(TEXT("b"), 1)); // the last one
+    EXPECT_EQ(1, Self.InStr(TEXT("ab")));
     EXPECT_EQ(-1, Self.InStr(TEXT("x")));
     EXPECT_STREQ(TEXT("bab"), *Self.Left(99));
     EXPECT_STREQ(TEXT(""), *Self.Left(-1));
