@@ -9,7 +9,6 @@ namespace
 struct FScan
 {
     TCHAR Base[FILE_PATH_MAX];
-    INT BaseUpLength; // the longest run of "..\" that a path relative to Base can start with
     const FDefaultFolders& Defaults;
     FDataEntryReceiver& Receiver;
 };
@@ -23,12 +22,17 @@ bool Combine(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Folder, const TCHAR* Name
 }
 
 // Out = the path from the base to Folder. The system writes it without a bound, so it is
-// asked only when the longest possible result fits.
-bool RelativeToBase(TCHAR (&Out)[FILE_PATH_MAX], const FScan& Scan, const TCHAR* Folder)
+// asked only when the result surely fits: a "..\" for each base component past the part
+// that both share, then the rest of Folder.
+bool RelativeToBase(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Base, const TCHAR* Folder)
 {
-    if (Scan.BaseUpLength + appStrlen(Folder) >= FILE_PATH_MAX)
+    INT Common = PathCommonPrefixW(Base, Folder, NULL);
+    INT Ups = 1;
+    for (const TCHAR* At = Base + Common; *At; At++)
+        Ups += *At == '\\';
+    if (3 * Ups + 2 + appStrlen(Folder + Common) >= FILE_PATH_MAX)
         return false;
-    return PathRelativePathToW(Out, Scan.Base, FILE_ATTRIBUTE_DIRECTORY, Folder, FILE_ATTRIBUTE_DIRECTORY) != FALSE;
+    return PathRelativePathToW(Out, Base, FILE_ATTRIBUTE_DIRECTORY, Folder, FILE_ATTRIBUTE_DIRECTORY) != FALSE;
 }
 
 // Whether Folder holds a file for Pattern. The extension is compared in full: a search for
@@ -68,7 +72,7 @@ void ScanFolder(const FScan& Scan, const TCHAR* Folder)
         if (!Entries.IsDirectory() || Entries.IsDotEntry() || *PathFindExtensionW(Entries.Name()))
             continue;
         TCHAR Sub[FILE_PATH_MAX], Relative[FILE_PATH_MAX];
-        if (!Combine(Sub, Folder, Entries.Name()) || !RelativeToBase(Relative, Scan, Sub))
+        if (!Combine(Sub, Folder, Entries.Name()) || !RelativeToBase(Relative, Scan.Base, Sub))
             continue;
         if (appStrcmp(Relative, TEXT(".")) == 0 || Scan.Defaults.Contains(Relative))
             continue;
@@ -81,15 +85,11 @@ void ScanFolder(const FScan& Scan, const TCHAR* Folder)
 void ScanDataFolders(const TCHAR* Root, const TCHAR* Base, const FDefaultFolders& Defaults, FDataEntryReceiver& Receiver)
 {
     guard(ScanDataFolders);
-    FScan Scan{{}, 0, Defaults, Receiver};
+    FScan Scan{{}, Defaults, Receiver};
     if (!CopyPath(Scan.Base, Base))
         return;
     // From a folder written with a trailing backslash the system makes "\x" instead of ".\x".
     PathRemoveBackslashW(Scan.Base);
-    for (const TCHAR* At = Scan.Base; *At; At++)
-        if (*At == '\\')
-            Scan.BaseUpLength += 3;
-    Scan.BaseUpLength += 3;
     ScanFolder(Scan, Root);
     unguard;
 }
