@@ -2,6 +2,7 @@
 #include "DataDirsTestSupport.h"
 #include "ScanDataFolders.h"
 #include <algorithm>
+#include <string>
 
 namespace
 {
@@ -30,8 +31,8 @@ TEST_F(FDataDirsTest, ScanFindsModFoldersDepthFirstInPatternOrder)
     };
     for (const TCHAR* File : Files)
         WriteGame(File, "");
-    // Folders too long for their entries' searches: with room for "\*.u" but not for "\*.uax".
-    FString Long = LongPath(Game(TEXT("Long")), 255).Mid(Game().Len() + 1);
+    // A folder of 255 characters: room for its search for "\*.u", not for "\*.uax".
+    FString Long = FString(TEXT("Long\\")) + std::wstring(255 - Game().Len() - 6, 'x').c_str();
     WriteGame(*(Long + TEXT("\\Pack.u")), "");
     WriteGame(*(Long + TEXT("\\Pack.uax")), "");
 
