@@ -19,8 +19,8 @@ TArray<FString> Strings(std::initializer_list<const TCHAR*> Texts)
 
 void FDataDirsTest::SetUp()
 {
-    WriteGame(TEXT("System\\Corvane.ini"), "");
-    ASSERT_TRUE(SetCurrentDirectoryW(*Game(TEXT("System"))));
+    Temp.Write(TEXT("System\\Corvane.ini"), "");
+    ASSERT_TRUE(SetCurrentDirectoryW(*Temp(TEXT("System"))));
     SavedFileManager = GFileManager;
     SavedConfig = GConfig;
     SavedSys = GSys;
@@ -40,24 +40,11 @@ void FDataDirsTest::TearDown()
     delete &Files;
 }
 
-FString FDataDirsTest::Game(const TCHAR* Relative) const
-{
-    return *Relative ? Temp(*(FString(TEXT("Game\\")) + Relative)) : Temp(TEXT("Game"));
-}
-
-void FDataDirsTest::WriteGame(const TCHAR* Relative, const std::string& Bytes) const
-{
-    Temp.Write(*(FString(TEXT("Game\\")) + Relative), Bytes);
-}
-
-std::string FDataDirsTest::ReadGame(const TCHAR* Relative) const { return Temp.Read(*(FString(TEXT("Game\\")) + Relative)); }
-
 void FDataDirsTest::WriteInis(const std::string& SystemIni, const std::string& DefaultIni)
 {
     GConfig->Flush(1);
-    WriteGame(TEXT("System\\Corvane.ini"), SystemIni);
-    if (DefaultIni.empty())
-        DeleteFileW(*Game(TEXT("System\\Default.ini")));
-    else
-        WriteGame(TEXT("System\\Default.ini"), DefaultIni);
+    Temp.Write(TEXT("System\\Corvane.ini"), SystemIni);
+    DeleteFileW(*Temp(TEXT("System\\Default.ini")));
+    if (!DefaultIni.empty())
+        Temp.Write(TEXT("System\\Default.ini"), DefaultIni);
 }

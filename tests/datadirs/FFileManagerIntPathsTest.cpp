@@ -6,30 +6,29 @@
 
 TEST_F(FDataDirsTest, LocalizationFoldersComeFromTheSystemIniInFileOrder)
 {
-    EXPECT_EQ(Files.LocalizationFolders(), nullptr);
-    std::string TooLong = Narrow(LongPath(TEXT("..\\L"), 300)) + "\\*.int";
+    EXPECT_EQ(Files.Folders(), nullptr);
+    std::string TooLong = Narrow(LongPath(TEXT("..\\L"), 300)) + "\\*.int"; // skipped
     WriteInis("[Corvane]\r\nIntPaths=..\\ModA\\System\\*.int\r\nIntPaths=" + TooLong +
                   "\r\nIntPaths=..\\System\\*.int\r\nIntPaths=C:\\*.int\r\n",
               "");
     Files.LoadIntPaths();
-    ASSERT_NE(Files.LocalizationFolders(), nullptr);
-    EXPECT_EQ(Texts(*Files.LocalizationFolders()), (FTexts{"..\\ModA\\System\\", "..\\System\\", "C:\\"}));
+    ASSERT_NE(Files.Folders(), nullptr);
+    EXPECT_EQ(Texts(*Files.Folders()), (FTexts{"..\\ModA\\System\\", "..\\System\\", "C:\\"}));
 
-    // Without [Corvane] the list is empty rather than missing.
-    WriteInis("[Core.System]\r\nPaths=..\\System\\*.u\r\n", "");
+    WriteInis("[Core.System]\r\nPaths=..\\System\\*.u\r\n", ""); // no [Corvane]: empty, not missing
     Files.LoadIntPaths();
-    ASSERT_NE(Files.LocalizationFolders(), nullptr);
-    EXPECT_EQ(Files.LocalizationFolders()->Num(), 0);
+    ASSERT_NE(Files.Folders(), nullptr);
+    EXPECT_EQ(Files.Folders()->Num(), 0);
 }
 
 TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFileOfAChosenModFolder)
 {
-    WriteGame(TEXT("System\\Core.int"), "[General]\r\nYes=Yes\r\n");
-    WriteGame(TEXT("ModA\\System\\Core.int"), "[General]\r\nYes=Ja\r\n");
-    Temp.Write(TEXT("Docs\\desktop.ini"), "");
+    Temp.Write(TEXT("System\\Core.int"), "[General]\r\nYes=Yes\r\n");
+    Temp.Write(TEXT("ModA\\System\\Core.int"), "[General]\r\nYes=Ja\r\n");
     SaveDataDirectories(Strings({TEXT("..\\ModA\\System\\*.int"), TEXT("..\\System\\*.int")}));
 
-    FFileManagerUserDocuments& Mirrored = *new FFileManagerUserDocuments(*Temp(TEXT("Docs")), *Game(TEXT("System")));
+    FTempDir Documents;
+    FFileManagerUserDocuments& Mirrored = *new FFileManagerUserDocuments(*Documents(), *Temp(TEXT("System")));
     for (FFileManagerWindows* Manager : {static_cast<FFileManagerWindows*>(&Files), static_cast<FFileManagerWindows*>(&Mirrored)})
     {
         GFileManager = Manager;

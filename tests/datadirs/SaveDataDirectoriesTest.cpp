@@ -27,9 +27,9 @@ TEST_F(FDataDirsTest, SavedListsPutTheChosenEntriesBeforeTheStockOnes)
     EXPECT_EQ(Texts(GSys->Paths),
               (FTexts{"..\\X\\*.u", "..\\Z\\*.INT", "..\\S3\\*.unr", "..\\S2\\*.utx", "..\\S1\\*.u"}));
     GConfig->Flush(0);
-    EXPECT_EQ(ReadGame(TEXT("System\\Corvane.ini")),
+    EXPECT_EQ(Temp.Read(TEXT("System\\Corvane.ini")),
               "[Core.System]\r\nSuppress=Dev\r\nPaths=..\\X\\*.u\r\nPaths=..\\Z\\*.INT\r\n"
               "Paths=..\\S3\\*.unr\r\nPaths=..\\S2\\*.utx\r\nPaths=..\\S1\\*.u\r\n\r\n"
               "[Corvane]\r\nFPSLimit=120\r\nIntPaths=..\\Y\\System\\*.int\r\nIntPaths=..\\W\\*.int\r\n\r\n");
-    EXPECT_EQ(ReadGame(TEXT("System\\Default.ini")), Stock); // only read: the stock file stays as shipped
+    EXPECT_EQ(Temp.Read(TEXT("System\\Default.ini")), Stock); // only read: the stock file stays as shipped
 }
