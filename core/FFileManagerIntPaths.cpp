@@ -1,6 +1,8 @@
 // FFileManagerIntPaths.cpp: the localization folders of the file manager, and the lookup
 // that every open for reading asks first.
 #include "FFileManagerWindows.h"
+#include "FConfigFile.h"
+#include "SearchEntry.h"
 #include <shlwapi.h>
 
 namespace
@@ -37,6 +39,28 @@ void FFileManagerWindows::SetIntPaths(const TArray<FString>& Folders)
     if (!IntPaths)
         IntPaths = new (appMalloc(sizeof(TArray<FString>), TEXT("IntPaths"))) TArray<FString>;
     *IntPaths = Folders;
+}
+
+void FFileManagerWindows::LoadIntPaths()
+{
+    guard(FFileManagerWindows::LoadIntPaths);
+    TArray<FString> Folders;
+    if (const FConfigSectionMap* Section = GConfig->GetSectionPrivate(TEXT("Corvane"), 0, 0))
+    {
+        TArray<FString> Entries;
+        Section->MultiFind(TEXT("IntPaths"), Entries);
+        Folders.Empty(Entries.Num());
+        // MultiFind gives the last line first.
+        for (INT i = Entries.Num() - 1; i >= 0; i--)
+        {
+            // An entry whose folder does not fit a path buffer names no folder that can be read.
+            TCHAR Folder[FILE_PATH_MAX];
+            if (GetEntryFolder(Folder, *Entries(i)) && PathAddBackslashW(Folder))
+                Folders.AddItem(FString(Folder));
+        }
+    }
+    SetIntPaths(Folders);
+    unguard;
 }
 
 bool FFileManagerWindows::FindLocalizedFile(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Filename)

@@ -143,6 +143,10 @@ public:
     // Replaces the localization folders (each ending in a backslash, highest priority
     // first); the manager keeps its own copy.
     void SetIntPaths(const TArray<FString>& Folders);
+    // Takes the localization folders from the system ini's [Corvane] IntPaths entries, in
+    // the order of the file; without that section the list is empty. Start-up calls it once
+    // the player has chosen to play: later changes of the ini count from the next launch.
+    void LoadIntPaths();
 
 protected:
     // Open a file without looking for a localized copy; a path that the user-documents

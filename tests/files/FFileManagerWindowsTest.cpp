@@ -174,6 +174,8 @@ TEST_F(FWindowsManagerTest, ReadersTakeALocalizedFileFromTheLocalizationFolders)
     Temp.Write(TEXT("ModA\\System\\Core.int"), "mod");
     Temp.Write(TEXT("System\\Core.det"), "stock det");
     Temp.Write(TEXT("System\\Engine.det"), "engine det");
+    Temp.Write(TEXT("ModA\\System\\Core"), "not localized");
+    Temp.Write(TEXT("ModA\\System\\Core.u"), "not localized");
     TCHAR Found[FILE_PATH_MAX];
     EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.int"))); // no folders loaded yet
     TArray<FString> Folders;
@@ -183,7 +185,7 @@ TEST_F(FWindowsManagerTest, ReadersTakeALocalizedFileFromTheLocalizationFolders)
     EXPECT_TRUE(Files.FindLocalizedFile(Found, TEXT("Core.int")));
     EXPECT_EQ(FString(Found), Temp(TEXT("ModA\\System\\Core.int")));
     EXPECT_EQ(ReadThrough(Files, TEXT("Core.int")), "mod");
-    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core")));
+    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core"))); // not looked for, though it exists
     EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.u")));
 
     // A language file: a higher folder's .int wins over a lower folder's language file.

@@ -1,4 +1,4 @@
-// FileTestSupport.h: temporary folders and whole-file helpers for the file tests. They use
+// FileTestSupport.h: temporary folders and whole-file helpers for the tests of file code. They use
 // Win32 directly, never the file managers under test.
 #pragma once
 #include "TestSupport.h"

@@ -1,0 +1,57 @@
+// ScanDataFoldersTest.cpp: data folders discovered in a game installation on disk.
+#include "DataDirsTestSupport.h"
+#include "ScanDataFolders.h"
+#include <algorithm>
+
+namespace
+{
+struct FCollector : FDataEntryReceiver
+{
+    FTexts Entries;
+    void InsertEntry(const TCHAR* Entry) override { Entries.push_back(Narrow(Entry)); }
+    size_t IndexOf(const char* Entry) const { return std::find(Entries.begin(), Entries.end(), Entry) - Entries.begin(); }
+};
+} // namespace
+
+TEST_F(FDataDirsTest, ScanFindsModFoldersDepthFirstInPatternOrder)
+{
+    // A folder of 255 characters: room for its search for "\*.u", not for "\*.uax".
+    FString Long = FString(TEXT("Long\\")) + std::wstring(255 - Temp().Len() - 6, 'x').c_str();
+    for (const FString& File : {
+             FString(TEXT("System\\Core.int")), FString(TEXT("System\\Own\\Own.u")), // the base and below
+             FString(TEXT("Maps\\Entry.unr")), FString(TEXT("Maps\\Hidden\\System\\Hidden.u")), // a default folder
+             FString(TEXT("MyMod\\System\\MyMod.utx")), FString(TEXT("MyMod\\System\\MyMod.u")),
+             FString(TEXT("MyMod\\System\\MyMod.int")), FString(TEXT("MyMod\\System\\Notes.txt")),
+             FString(TEXT("MyMod\\Help\\Readme.txt")), FString(TEXT("MyMod\\Help\\Maps\\Tour.unr")),
+             FString(TEXT("Outer\\Outer.vl")), FString(TEXT("Outer\\Inner\\Inner.uax")),
+             FString(TEXT("Outer\\Inner\\Deep\\Deep.umx")),
+             FString(TEXT("Odd\\Alias.intx")), FString(TEXT("Odd\\Folder.u\\x.txt")), // no .int file, no package
+             FString(TEXT("Named.Dir\\Pack.u")), // not listed for "*." on Windows
+             Long + TEXT("\\Pack.u"), Long + TEXT("\\Pack.uax")})
+        Temp.Write(*File, "");
+    FDefaultFolders Defaults;
+    Defaults.Add(TEXT("..\\MAPS"));
+
+    // The base as the current folder gives it, or with a trailing backslash: the same scan.
+    for (const FString& Base : {Temp(TEXT("System")), Temp(TEXT("System\\"))})
+    {
+        FCollector Found;
+        ScanDataFolders(*Temp(), *Base, Defaults, Found);
+        FTexts Sorted = Found.Entries;
+        std::sort(Sorted.begin(), Sorted.end());
+        EXPECT_EQ(Sorted, (FTexts{Narrow(FString(TEXT("..\\")) + Long + TEXT("\\*.u")), "..\\MyMod\\Help\\Maps\\*.unr",
+                                  "..\\MyMod\\System\\*.int", "..\\MyMod\\System\\*.u", "..\\MyMod\\System\\*.utx",
+                                  "..\\Outer\\*.vl", "..\\Outer\\Inner\\*.uax", "..\\Outer\\Inner\\Deep\\*.umx"}))
+            << Narrow(Base);
+        // A folder's entries come together in pattern order, and after its subfolders'.
+        size_t ModInt = Found.IndexOf("..\\MyMod\\System\\*.int");
+        EXPECT_EQ(Found.IndexOf("..\\MyMod\\System\\*.u"), ModInt + 1);
+        EXPECT_EQ(Found.IndexOf("..\\MyMod\\System\\*.utx"), ModInt + 2);
+        EXPECT_LT(Found.IndexOf("..\\Outer\\Inner\\Deep\\*.umx"), Found.IndexOf("..\\Outer\\Inner\\*.uax"));
+        EXPECT_LT(Found.IndexOf("..\\Outer\\Inner\\*.uax"), Found.IndexOf("..\\Outer\\*.vl"));
+    }
+
+    FCollector None; // a folder that cannot be listed gives nothing
+    ScanDataFolders(*Temp(TEXT("Missing")), *Temp(TEXT("System")), Defaults, None);
+    EXPECT_TRUE(None.Entries.empty());
+}
