@@ -171,7 +171,7 @@ INT FFileManagerUserDocuments::FileSize(const TCHAR* Filename)
 {
     guard(FFileManagerUserDocuments::FileSize);
     TCHAR Path[FILE_PATH_MAX];
-    return ReadPath(Path, Filename) ? FFileManagerWindows::FileSize(Path) : -1;
+    return FindLocalizedFile(Path, Filename) || ReadPath(Path, Filename) ? SizeOf(Path) : -1;
     unguard;
 }
 

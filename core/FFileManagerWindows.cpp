@@ -98,13 +98,20 @@ FArchive* FFileManagerWindows::OpenWriter(const TCHAR* Filename, DWORD WriteFlag
 INT FFileManagerWindows::FileSize(const TCHAR* Filename)
 {
     guard(FFileManagerWindows::FileSize);
+    // The file that reading would open: a mod's localization file counts as there.
+    TCHAR Localized[FILE_PATH_MAX];
+    return SizeOf(FindLocalizedFile(Localized, Filename) ? Localized : Filename);
+    unguard;
+}
+
+INT FFileManagerWindows::SizeOf(const TCHAR* Filename)
+{
     HANDLE Handle = WinCreateFile(Filename, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (Handle == INVALID_HANDLE_VALUE)
         return -1;
     INT Size = INT(GetFileSize(Handle, NULL));
     CloseHandle(Handle);
     return Size;
-    unguard;
 }
 
 UBOOL FFileManagerWindows::Delete(const TCHAR* Filename, UBOOL RequireExists, UBOOL EvenReadOnly)

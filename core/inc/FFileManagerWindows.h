@@ -153,6 +153,8 @@ protected:
     // manager has mapped goes straight here.
     FArchive* OpenReader(const TCHAR* Filename, DWORD ReadFlags, FOutputDevice* Error);
     FArchive* OpenWriter(const TCHAR* Filename, DWORD WriteFlags, FOutputDevice* Error);
+    // The size of the file, -1 when it cannot be opened for reading; no localized copy.
+    static INT SizeOf(const TCHAR* Filename);
     // What an open that cannot happen does: a critical error with the report flag, else null.
     static FArchive* FailReader(const TCHAR* Filename, DWORD ReadFlags);
     static FArchive* FailWriter(const TCHAR* Filename, DWORD WriteFlags);

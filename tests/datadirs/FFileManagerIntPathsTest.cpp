@@ -25,6 +25,7 @@ TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFileOfAChosenModFolder)
 {
     Temp.Write(TEXT("System\\Core.int"), "[General]\r\nYes=Yes\r\n");
     Temp.Write(TEXT("ModA\\System\\Core.int"), "[General]\r\nYes=Ja\r\n");
+    Temp.Write(TEXT("ModA\\System\\ModA.int"), "[General]\r\nTitle=Mod A\r\n"); // only in the mod
     SaveDataDirectories(Strings({TEXT("..\\ModA\\System\\*.int"), TEXT("..\\System\\*.int")}));
 
     FTempDir Documents;
@@ -36,6 +37,8 @@ TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFileOfAChosenModFolder)
         Manager->LoadIntPaths();
         EXPECT_EQ(ReadThrough(*Manager, TEXT("Core.int")), "[General]\r\nYes=Ja\r\n");
         EXPECT_STREQ(LocalizeGeneral(TEXT("Yes"), TEXT("Core")), TEXT("Ja")); // what the engine reads
+        EXPECT_EQ(Manager->FileSize(TEXT("ModA.int")), 24);
+        EXPECT_STREQ(LocalizeGeneral(TEXT("Title"), TEXT("ModA")), TEXT("Mod A"));
     }
     GFileManager = &Files;
     delete &Mirrored;
