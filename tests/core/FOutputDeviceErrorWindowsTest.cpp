@@ -83,11 +83,11 @@ TEST_F(ErrorDevice, GuardedErrorIsLoggedOnceAndUnwindsWithItsHistory)
 
 TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistory)
 {
-    FTempFolder Folder;
+    FTempDir Folder;
     FFileManagerWindows Files;
     GFileManager = &Files;
     FString Saved = Files.GetDefaultDirectory();
-    Files.SetDefaultDirectory(*Folder.Path);
+    Files.SetDefaultDirectory(*Folder());
     appSaveStringToFile(TEXT("[Errors]\r\nHistory=Geschiedenis\r\n"), TEXT("Core.int"));
     appSaveStringToFile(TEXT("[Errors]\r\nCritical=Kritieke fout\r\n"), TEXT("Window.int"));
     GConfig = FConfigCacheIni::Factory();
@@ -139,8 +139,8 @@ TEST(ErrorDeviceChild, DISABLED_UnguardedErrorEndsTheProcess)
 
 TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcessWithItsLogWritten)
 {
-    FTempFolder Folder;
-    FString LogFile = Folder.File(TEXT("Child.log"));
+    FTempDir Folder;
+    FString LogFile = Folder(TEXT("Child.log"));
     SetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), *LogFile);
     TCHAR Program[MAX_PATH];
     GetModuleFileNameW(NULL, Program, ARRAY_COUNT(Program));

@@ -12,7 +12,7 @@ const TCHAR Closed[] = TEXT("Log: Log file closed, ");
 class LogFile : public testing::Test
 {
 protected:
-    FTempFolder Folder;
+    FTempDir Folder;
     FFileManagerWindows FileManager;
     FCaptureDevice Hook;
     FOutputDeviceLogFile Log;
@@ -22,7 +22,7 @@ protected:
     {
         GFileManager = &FileManager;
         GLogHook = &Hook;
-        appStrcpy(Log.LogFileName, *Folder.File(TEXT("Test.log")));
+        appStrcpy(Log.LogFileName, *Folder(TEXT("Test.log")));
     }
     void TearDown() override
     {
@@ -115,7 +115,7 @@ TEST_F(LogFile, ReopensTheSameFileAppending)
 
 TEST_F(LogFile, FileThatCannotBeCreatedDisablesFileLoggingOnly)
 {
-    appStrcpy(Log.LogFileName, *Folder.File(TEXT("Missing\\Test.log")));
+    appStrcpy(Log.LogFileName, *Folder(TEXT("Missing\\Test.log")));
     Log.Log(TEXT("First"));
     Log.Log(TEXT("Second"));
     EXPECT_TRUE(Log.Disabled);

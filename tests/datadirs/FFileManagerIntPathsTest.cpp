@@ -1,24 +1,33 @@
 // FFileManagerIntPathsTest.cpp: the localization folders loaded from the system ini, and the
 // localized files that both file managers then hand to the engine.
 #include "DataDirsTestSupport.h"
-#include "FFileManagerUserDocuments.h"
 #include "SaveDataDirectories.h"
+
+namespace
+{
+// The Win32 file manager with its localization folders in view.
+struct FProbeFileManager : FFileManagerWindows
+{
+    const TArray<FString>* Folders() const { return IntPaths; }
+};
+} // namespace
 
 TEST_F(FDataDirsTest, LocalizationFoldersComeFromTheSystemIniInFileOrder)
 {
-    EXPECT_EQ(Files.Folders(), nullptr);
+    FProbeFileManager Probe;
+    EXPECT_EQ(Probe.Folders(), nullptr);
     std::string TooLong = Narrow(LongPath(TEXT("..\\L"), 300)) + "\\*.int"; // skipped
     WriteInis("[Corvane]\r\nIntPaths=..\\ModA\\System\\*.int\r\nIntPaths=" + TooLong +
                   "\r\nIntPaths=..\\System\\*.int\r\nIntPaths=C:\\*.int\r\n",
               "");
-    Files.LoadIntPaths();
-    ASSERT_NE(Files.Folders(), nullptr);
-    EXPECT_EQ(Texts(*Files.Folders()), (FTexts{"..\\ModA\\System\\", "..\\System\\", "C:\\"}));
+    Probe.LoadIntPaths();
+    ASSERT_NE(Probe.Folders(), nullptr);
+    EXPECT_EQ(Narrow(*Probe.Folders()), (FTexts{"..\\ModA\\System\\", "..\\System\\", "C:\\"}));
 
     WriteInis("[Core.System]\r\nPaths=..\\System\\*.u\r\n", ""); // no [Corvane]: empty, not missing
-    Files.LoadIntPaths();
-    ASSERT_NE(Files.Folders(), nullptr);
-    EXPECT_EQ(Files.Folders()->Num(), 0);
+    Probe.LoadIntPaths();
+    ASSERT_NE(Probe.Folders(), nullptr);
+    EXPECT_EQ(Probe.Folders()->Num(), 0);
 }
 
 TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFileOfAChosenModFolder)
@@ -29,8 +38,8 @@ TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFileOfAChosenModFolder)
     SaveDataDirectories(Strings({TEXT("..\\ModA\\System\\*.int"), TEXT("..\\System\\*.int")}));
 
     FTempDir Documents;
-    FFileManagerUserDocuments& Mirrored = *new FFileManagerUserDocuments(*Documents(), *Temp(TEXT("System")));
-    for (FFileManagerWindows* Manager : {static_cast<FFileManagerWindows*>(&Files), static_cast<FFileManagerWindows*>(&Mirrored)})
+    FFileManagerUserDocuments Mirrored(*Documents(), *Temp(TEXT("System")));
+    for (FFileManagerWindows* Manager : {&Files, static_cast<FFileManagerWindows*>(&Mirrored)})
     {
         GFileManager = Manager;
         GConfig->Flush(1);
@@ -41,5 +50,32 @@ TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFileOfAChosenModFolder)
         EXPECT_STREQ(LocalizeGeneral(TEXT("Title"), TEXT("ModA")), TEXT("Mod A"));
     }
     GFileManager = &Files;
-    delete &Mirrored;
+}
+
+TEST_F(FDataDirsTest, TheLocalizedFileComesFromTheFirstFolderThatHasIt)
+{
+    Temp.Write(TEXT("ModA\\System\\Core.int"), "mod");
+    Temp.Write(TEXT("System\\Core.det"), "stock det");
+    Temp.Write(TEXT("System\\Engine.det"), "engine det");
+    Temp.Write(TEXT("ModA\\System\\Core"), "not localized");
+    Temp.Write(TEXT("ModA\\System\\Core.u"), "not localized");
+    FGuardedPath Found;
+    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core.int"))); // no folders loaded yet
+    // The first folder is too deep for any candidate: it is skipped.
+    Files.SetIntPaths(Strings({LongPath(Temp(TEXT("L")), 252) + TEXT("\\"), Temp(TEXT("ModA\\System\\")),
+                               Temp(TEXT("System\\"))}));
+    EXPECT_TRUE(Files.FindLocalizedFile(Found.Out, TEXT("Core.int")));
+    EXPECT_EQ(FString(Found.Out), Temp(TEXT("ModA\\System\\Core.int")));
+    EXPECT_EQ(ReadThrough(Files, TEXT("Core.int")), "mod");
+    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core"))); // not looked for, though it exists
+    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core.u")));
+    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, *(LongPath(TEXT("x"), 300) + TEXT(".int"))));
+    EXPECT_TRUE(Found.Intact());
+
+    // A language file: a higher folder's .int wins over a lower folder's language file.
+    UObject::SetLanguage(TEXT("det"));
+    EXPECT_EQ(ReadThrough(Files, TEXT("Core.det")), "mod");
+    EXPECT_EQ(ReadThrough(Files, TEXT("Engine.DET")), "engine det");
+    UObject::SetLanguage(TEXT("int"));
+    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core.det")));
 }

@@ -12,7 +12,7 @@ TEST_F(FDataDirsTest, SavedListsPutTheChosenEntriesBeforeTheStockOnes)
         Filler += "[Other" + std::to_string(i) + "]\r\nKey=Value\r\n";
     WriteInis(Filler + "[Core.System]\r\nPaths=..\\Old\\*.u\r\n", "");
     SaveDataDirectories(Strings({TEXT("..\\X\\*.u"), TEXT("..\\Y\\*.int")}));
-    EXPECT_EQ(Texts(GSys->Paths), (FTexts{"..\\X\\*.u"}));
+    EXPECT_EQ(Narrow(GSys->Paths), (FTexts{"..\\X\\*.u"}));
 
     const std::string Stock = "[Core.System]\r\nPaths=..\\S1\\*.u\r\nPaths=..\\S2\\*.utx\r\n"
                               "; stock note\r\nPaths=..\\S3\\*.unr\r\n";
@@ -24,7 +24,7 @@ TEST_F(FDataDirsTest, SavedListsPutTheChosenEntriesBeforeTheStockOnes)
 
     // The engine sees the new list at once; the stock entries come last, default.ini's last
     // line first, and ".INT" is no localization entry.
-    EXPECT_EQ(Texts(GSys->Paths),
+    EXPECT_EQ(Narrow(GSys->Paths),
               (FTexts{"..\\X\\*.u", "..\\Z\\*.INT", "..\\S3\\*.unr", "..\\S2\\*.utx", "..\\S1\\*.u"}));
     GConfig->Flush(0);
     EXPECT_EQ(Temp.Read(TEXT("System\\Corvane.ini")),

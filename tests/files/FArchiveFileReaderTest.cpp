@@ -1,6 +1,5 @@
 // FArchiveFileReaderTest.cpp: the reader's buffer, its system reads and its failures.
-#include "FileTestSupport.h"
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 
 namespace
 {

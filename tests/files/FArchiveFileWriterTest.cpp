@@ -1,6 +1,5 @@
 // FArchiveFileWriterTest.cpp: the writer's buffer, its system writes and its failures.
-#include "FileTestSupport.h"
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 
 namespace
 {

@@ -1,17 +1,10 @@
 // FFileManagerGenericTest.cpp: drive roots, directory trees and the copy with progress.
-#include "FileTestSupport.h"
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 #include <vector>
 
 namespace
 {
-struct FGenericTest : testing::Test
-{
-    FTempDir Temp;
-    FFileManagerWindows& Files = *new FFileManagerWindows;
-
-    void TearDown() override { delete &Files; }
-};
+using FGenericTest = FTempFolderTest;
 
 std::vector<float> Reports;
 void Record(FLOAT Fraction) { Reports.push_back(Fraction); }
@@ -29,7 +22,6 @@ TEST_F(FGenericTest, DrivesAreRootsThatCannotBeMade)
 
 TEST_F(FGenericTest, MakeDirectoryCreatesEachComponentAfterTheFirst)
 {
-    FScopedCurrentDir Restore(Temp());
     Temp.Write(TEXT("System\\x"), "");
     SetCurrentDirectoryW(*Temp(TEXT("System")));
     EXPECT_TRUE(Files.MakeDirectory(TEXT("..\\A\\B"), 1));
@@ -47,7 +39,7 @@ TEST_F(FGenericTest, MakeDirectoryCreatesEachComponentAfterTheFirst)
     EXPECT_FALSE(Temp.Exists(TEXT("M")));
 }
 
-TEST_F(FGenericTest, DeleteDirectoryRemovesAWholeTree)
+TEST_F(FGenericTest, DeleteDirectoryRemovesAWholeTreeAndTreeOperationsRequireTheFlag)
 {
     Temp.Write(TEXT("Tree\\a.txt"), "a");
     Temp.Write(TEXT("Tree\\Sub\\Deeper\\b.txt"), "b");
@@ -57,14 +49,10 @@ TEST_F(FGenericTest, DeleteDirectoryRemovesAWholeTree)
     EXPECT_TRUE(Files.DeleteDirectory(*Temp(TEXT("Tree")), 0, 1));
     EXPECT_FALSE(Files.DeleteDirectory(*Temp(TEXT("Tree")), 1, 1));
     EXPECT_FALSE(Files.DeleteDirectory(TEXT(""), 0, 1));
-}
 
-TEST_F(FGenericTest, TreeOperationsRequireTheTreeFlag)
-{
-    FString Dir = Temp(TEXT("X"));
-    EXPECT_EQ(ThrownBy([&] { Files.FFileManagerGeneric::MakeDirectory(*Dir, 0); }),
+    EXPECT_EQ(ThrownBy([&] { Files.FFileManagerGeneric::MakeDirectory(TEXT("X"), 0); }),
               FString(TEXT("Assertion failed: Tree [File:core/inc/FFileManagerGeneric.h] [Line: 76]")));
-    EXPECT_EQ(ThrownBy([&] { Files.FFileManagerGeneric::DeleteDirectory(*Dir, 0, 0); }),
+    EXPECT_EQ(ThrownBy([&] { Files.FFileManagerGeneric::DeleteDirectory(TEXT("X"), 0, 0); }),
               FString(TEXT("Assertion failed: Tree [File:core/inc/FFileManagerGeneric.h] [Line: 100]")));
 }
 

@@ -1,31 +1,20 @@
 // FFileManagerUserDocumentsTest.cpp: the documents mirror, with an installation (Game) and a
 // documents folder (Docs) side by side in a temporary folder.
-#include "FileTestSupport.h"
-#include "FFileManagerUserDocuments.h"
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 #include <shlobj.h>
+#include <algorithm>
 
 namespace
 {
-struct FUserDocumentsTest : testing::Test
+using FNames = std::vector<std::string>;
+
+struct FUserDocumentsTest : FMirroredGameTest
 {
-    FTempDir Temp;
-    FScopedCurrentDir Restore{Temp()};
-    FFileManagerUserDocuments* Manager = nullptr;
     TCHAR Out[FILE_PATH_MAX];
 
-    void SetUp() override
-    {
-        Temp.Write(TEXT("Game\\System\\Default.ini"), "stock");
-        Temp.Write(TEXT("Docs\\desktop.ini"), "");
-        SetCurrentDirectoryW(*Temp(TEXT("Game\\System"))); // the engine's working folder
-        Manager = new FFileManagerUserDocuments(*Temp(TEXT("Docs")), *Temp(TEXT("Game\\System")));
-    }
-    void TearDown() override { delete Manager; }
-    FFileManagerUserDocuments& Files() { return *Manager; }
     FString Translated(const TCHAR* Path, TCHAR Mode, bool Expected)
     {
-        EXPECT_EQ(Files().TranslatePath(Out, Path, Mode), Expected) << Narrow(Path);
+        EXPECT_EQ(Mirror.TranslatePath(Out, Path, Mode), Expected) << Narrow(Path);
         return FString(Out);
     }
 };
@@ -33,25 +22,25 @@ struct FUserDocumentsTest : testing::Test
 
 TEST_F(FUserDocumentsTest, WritesGoToTheMirrorAndReadsPreferIt)
 {
-    EXPECT_TRUE(WriteThrough(Files(), TEXT("User.ini"), "mine"));
+    EXPECT_TRUE(WriteThrough(Mirror, TEXT("User.ini"), "mine"));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\User.ini")), "mine");
     EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\User.ini")));
-    EXPECT_EQ(ReadThrough(Files(), TEXT("User.ini")), "mine");
+    EXPECT_EQ(ReadThrough(Mirror, TEXT("User.ini")), "mine");
 
     // Only in the installation: read from there, until a write puts a copy in the mirror.
-    EXPECT_EQ(ReadThrough(Files(), TEXT("Default.ini")), "stock");
+    EXPECT_EQ(ReadThrough(Mirror, TEXT("Default.ini")), "stock");
     EXPECT_EQ(Translated(TEXT("Default.ini"), 'r', false), Temp(TEXT("Docs\\Veltra\\System\\Default.ini")));
-    EXPECT_TRUE(WriteThrough(Files(), TEXT("Default.ini"), "changed"));
-    EXPECT_EQ(ReadThrough(Files(), TEXT("Default.ini")), "changed");
+    EXPECT_TRUE(WriteThrough(Mirror, TEXT("Default.ini"), "changed"));
+    EXPECT_EQ(ReadThrough(Mirror, TEXT("Default.ini")), "changed");
     EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
-    EXPECT_EQ(ReadThrough(Files(), TEXT("Missing.ini")), "<missing>");
+    EXPECT_EQ(ReadThrough(Mirror, TEXT("Missing.ini")), "<missing>");
 
     // Folders on the way are made in the mirror.
-    EXPECT_TRUE(WriteThrough(Files(), TEXT("..\\Save\\Game1\\Data"), "saved"));
+    EXPECT_TRUE(WriteThrough(Mirror, TEXT("..\\Save\\Game1\\Data"), "saved"));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\Save\\Game1\\Data")), "saved");
-    EXPECT_TRUE(WriteThrough(Files(), Temp(TEXT("Game\\Maps\\Entry.unr")), "map"));
+    EXPECT_TRUE(WriteThrough(Mirror, Temp(TEXT("Game\\Maps\\Entry.unr")), "map"));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\Maps\\Entry.unr")), "map");
-    EXPECT_TRUE(WriteThrough(Files(), Temp(TEXT("Elsewhere\\..\\Notes.txt")), "notes"));
+    EXPECT_TRUE(WriteThrough(Mirror, Temp(TEXT("Elsewhere\\..\\Notes.txt")), "notes"));
     EXPECT_EQ(Temp.Read(TEXT("Notes.txt")), "notes"); // outside the installation: as given
 }
 
@@ -70,7 +59,7 @@ TEST_F(FUserDocumentsTest, TranslatePathMapsTheInstallationOnly)
     EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra")));
     EXPECT_EQ(Translated(TEXT("..\\Maps\\New.unr"), 'w', true), Temp(TEXT("Docs\\Veltra\\Maps\\New.unr")));
     EXPECT_TRUE(Temp.Exists(TEXT("Docs\\Veltra\\Maps")));
-    EXPECT_TRUE(Files().MakeDirectory(TEXT("..\\Save\\New\\"), 1));
+    EXPECT_TRUE(Mirror.MakeDirectory(TEXT("..\\Save\\New\\"), 1));
     EXPECT_TRUE(Temp.Exists(TEXT("Docs\\Veltra\\Save\\New")));
     EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\Save\\New\\New")));
 }
@@ -79,47 +68,43 @@ TEST_F(FUserDocumentsTest, DeletingAndMovingWorkOnTheCopyThatIsRead)
 {
     Temp.Write(TEXT("Game\\System\\Both.ini"), "stock");
     Temp.Write(TEXT("Docs\\Veltra\\System\\Both.ini"), "mine");
-    EXPECT_EQ(Files().FileSize(TEXT("Both.ini")), 4);
-    EXPECT_TRUE(Files().Delete(TEXT("Both.ini"), 1));
+    EXPECT_EQ(Mirror.FileSize(TEXT("Both.ini")), 4);
+    EXPECT_TRUE(Mirror.Delete(TEXT("Both.ini"), 1));
     EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\System\\Both.ini")));
     EXPECT_TRUE(Temp.Exists(TEXT("Game\\System\\Both.ini")));
-    EXPECT_TRUE(Files().Delete(TEXT("Both.ini"), 1)); // now the installation's
+    EXPECT_TRUE(Mirror.Delete(TEXT("Both.ini"), 1)); // now the installation's
     EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\Both.ini")));
 
     // A copy or move reads from where the file is and writes into the mirror.
-    EXPECT_TRUE(Files().Copy(TEXT("Copy.ini"), TEXT("Default.ini")));
+    EXPECT_TRUE(Mirror.Copy(TEXT("Copy.ini"), TEXT("Default.ini")));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Copy.ini")), "stock");
-    EXPECT_TRUE(Files().Move(TEXT("..\\Save\\Moved.ini"), TEXT("Copy.ini")));
+    EXPECT_TRUE(Mirror.Move(TEXT("..\\Save\\Moved.ini"), TEXT("Copy.ini")));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\Save\\Moved.ini")), "stock");
-    EXPECT_TRUE(Files().DeleteDirectory(TEXT("..\\Save"), 1, 1));
+    EXPECT_TRUE(Mirror.DeleteDirectory(TEXT("..\\Save"), 1, 1));
     EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\Save")));
 }
 
 TEST_F(FUserDocumentsTest, ListingsMergeTheInstallationAndTheMirror)
 {
-    CreateDirectoryW(*Temp(TEXT("Game\\Save")), NULL);
     Temp.Write(TEXT("Game\\Save\\Slot1\\a"), "");
     Temp.Write(TEXT("Game\\Save\\Slot2\\a"), "");
     Temp.Write(TEXT("Game\\Save\\Slot1.bak"), "");
     Temp.Write(TEXT("Docs\\Veltra\\Save\\SLOT2\\a"), "");
     Temp.Write(TEXT("Docs\\Veltra\\Save\\Slot3\\a"), "");
-    TArray<FString> Names = Files().FindFiles(TEXT("..\\Save\\*."), 1, 1);
-    ASSERT_EQ(Names.Num(), 3);
-    EXPECT_TRUE(Names(0) == TEXT("Slot1") || Names(0) == TEXT("Slot2"));
-    EXPECT_TRUE(Names(1) == TEXT("Slot1") || Names(1) == TEXT("Slot2"));
-    EXPECT_EQ(Names(2), FString(TEXT("Slot3")));
+    FNames Names = Narrow(Mirror.FindFiles(TEXT("..\\Save\\*."), 1, 1));
+    ASSERT_EQ(Names.size(), 3u);
+    std::sort(Names.begin(), Names.begin() + 2); // the installation's, in the system's order
+    EXPECT_EQ(Names, (FNames{"Slot1", "Slot2", "Slot3"}));
 
     // A pattern naming one file of the installation lists that file alone.
     Temp.Write(TEXT("Docs\\Veltra\\System\\Other.ini"), "");
-    Names = Files().FindFiles(TEXT("Default.ini"), 1, 0);
-    ASSERT_EQ(Names.Num(), 1);
-    EXPECT_EQ(Names(0), FString(TEXT("Default.ini")));
+    EXPECT_EQ(Narrow(Mirror.FindFiles(TEXT("Default.ini"), 1, 0)), FNames{"Default.ini"});
 }
 
 TEST_F(FUserDocumentsTest, WithoutADocumentsFolderFilesStayInTheInstallation)
 {
     GTestLog.Clear();
-    Files().Init();
+    Mirror.Init();
     ASSERT_EQ(GTestLog.Lines.Num(), 1);
     EXPECT_EQ(GTestLog.Lines(0), FString(TEXT("Corvane: Using User Documents File Manager.")));
 

@@ -1,29 +1,18 @@
 // FFileManagerWindowsTest.cpp: the Win32 file manager on real files in a temporary folder.
-#include "FileTestSupport.h"
-#include "FFileManagerUserDocuments.h"
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 #include <algorithm>
-#include <vector>
 
 namespace
 {
 using FNames = std::vector<std::string>;
+using FWindowsManagerTest = FTempFolderTest;
 
-struct FWindowsManagerTest : testing::Test
+FNames Sorted(const TArray<FString>& Names)
 {
-    FTempDir Temp;
-    FFileManagerWindows& Files = *new FFileManagerWindows; // made with malloc, as at start-up
-
-    void TearDown() override { delete &Files; }
-    FNames Find(const FString& Pattern, UBOOL WithFiles, UBOOL WithDirectories)
-    {
-        FNames Result;
-        for (const FString& Name : Files.FindFiles(*Pattern, WithFiles, WithDirectories))
-            Result.push_back(Narrow(Name));
-        std::sort(Result.begin(), Result.end());
-        return Result;
-    }
-};
+    FNames Result = Narrow(Names);
+    std::sort(Result.begin(), Result.end());
+    return Result;
+}
 
 // Keeps the tag of every allocation.
 struct FTagRecorder : FHeapMalloc
@@ -133,32 +122,30 @@ TEST_F(FWindowsManagerTest, DirectoriesListingsAndTheDefaultDirectory)
     EXPECT_FALSE(Files.MakeDirectory(*Temp(TEXT("No\\Parent"))));
     Temp.Write(TEXT("a.txt"), "");
     Temp.Write(TEXT("noext"), "");
-    EXPECT_EQ(Find(Temp(TEXT("*")), 1, 0), (FNames{"a.txt", "noext"}));
-    EXPECT_EQ(Find(Temp(TEXT("*")), 0, 1), (FNames{"Sub"})); // never "." or ".."
-    EXPECT_EQ(Find(Temp(TEXT("*.")), 1, 1), (FNames{"Sub", "noext"}));
-    EXPECT_EQ(Find(Temp(TEXT("Missing\\*")), 1, 1), FNames{});
+    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*")), 1, 0)), (FNames{"a.txt", "noext"}));
+    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*")), 0, 1)), (FNames{"Sub"})); // never "." or ".."
+    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("*.")), 1, 1)), (FNames{"Sub", "noext"}));
+    EXPECT_EQ(Sorted(Files.FindFiles(*Temp(TEXT("Missing\\*")), 1, 1)), FNames{});
+    EXPECT_TRUE(Files.SetDefaultDirectory(*Sub));
+    EXPECT_EQ(Files.GetDefaultDirectory(), Sub);
+    EXPECT_FALSE(Files.SetDefaultDirectory(*Temp(TEXT("Missing"))));
+    EXPECT_TRUE(Files.SetDefaultDirectory(*Temp()));
     EXPECT_TRUE(Files.DeleteDirectory(*Sub, 1));
     EXPECT_TRUE(Files.DeleteDirectory(*Sub, 0)); // missing, not required
     EXPECT_FALSE(Files.DeleteDirectory(*Sub, 1));
-
-    FScopedCurrentDir Restore(Temp(TEXT("..")));
-    EXPECT_TRUE(Files.SetDefaultDirectory(*Temp()));
-    EXPECT_EQ(Files.GetDefaultDirectory(), Temp());
-    EXPECT_FALSE(Files.SetDefaultDirectory(*Temp(TEXT("Missing"))));
 }
 
 // Without wide system calls, paths and found names pass through the system's code page.
 TEST_F(FWindowsManagerTest, NarrowSystemCallsServeTheSameOperations)
 {
     GUnicodeOS = 0;
-    FScopedCurrentDir Restore(Temp());
     FString Dir = Temp(TEXT("N\\M"));
     EXPECT_TRUE(Files.MakeDirectory(*Dir, 1));
     EXPECT_TRUE(WriteThrough(Files, Dir * TEXT("f.txt"), "narrow"));
     EXPECT_EQ(Files.FileSize(*(Dir * TEXT("f.txt"))), 6);
     EXPECT_TRUE(Files.Copy(*(Dir * TEXT("g.txt")), *(Dir * TEXT("f.txt"))));
     EXPECT_TRUE(Files.Move(*(Dir * TEXT("h.txt")), *(Dir * TEXT("g.txt"))));
-    EXPECT_EQ(Find(Dir * TEXT("*.txt"), 1, 0), (FNames{"f.txt", "h.txt"}));
+    EXPECT_EQ(Sorted(Files.FindFiles(*(Dir * TEXT("*.txt")), 1, 0)), (FNames{"f.txt", "h.txt"}));
     EXPECT_TRUE(Files.SetDefaultDirectory(*Dir));
     EXPECT_EQ(Files.GetDefaultDirectory(), Dir);
     EXPECT_EQ(ReadThrough(Files, TEXT("h.txt")), "narrow");
@@ -167,31 +154,4 @@ TEST_F(FWindowsManagerTest, NarrowSystemCallsServeTheSameOperations)
     EXPECT_TRUE(Files.DeleteDirectory(TEXT("N"), 1, 1));
     EXPECT_FALSE(Temp.Exists(TEXT("N")));
     GUnicodeOS = 1;
-}
-
-TEST_F(FWindowsManagerTest, ReadersTakeALocalizedFileFromTheLocalizationFolders)
-{
-    Temp.Write(TEXT("ModA\\System\\Core.int"), "mod");
-    Temp.Write(TEXT("System\\Core.det"), "stock det");
-    Temp.Write(TEXT("System\\Engine.det"), "engine det");
-    Temp.Write(TEXT("ModA\\System\\Core"), "not localized");
-    Temp.Write(TEXT("ModA\\System\\Core.u"), "not localized");
-    TCHAR Found[FILE_PATH_MAX];
-    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.int"))); // no folders loaded yet
-    TArray<FString> Folders;
-    Folders.AddItem(Temp(TEXT("ModA\\System\\")));
-    Folders.AddItem(Temp(TEXT("System\\")));
-    Files.SetIntPaths(Folders);
-    EXPECT_TRUE(Files.FindLocalizedFile(Found, TEXT("Core.int")));
-    EXPECT_EQ(FString(Found), Temp(TEXT("ModA\\System\\Core.int")));
-    EXPECT_EQ(ReadThrough(Files, TEXT("Core.int")), "mod");
-    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core"))); // not looked for, though it exists
-    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.u")));
-
-    // A language file: a higher folder's .int wins over a lower folder's language file.
-    UObject::SetLanguage(TEXT("det"));
-    EXPECT_EQ(ReadThrough(Files, TEXT("Core.det")), "mod");
-    EXPECT_EQ(ReadThrough(Files, TEXT("Engine.DET")), "engine det");
-    UObject::SetLanguage(TEXT("int"));
-    EXPECT_FALSE(Files.FindLocalizedFile(Found, TEXT("Core.det")));
 }

@@ -1,7 +1,5 @@
 // FileStringsTest.cpp: the core's whole-file text functions through the program's file managers.
-#include "FileTestSupport.h"
-#include "FFileManagerUserDocuments.h"
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 
 namespace
 {
@@ -38,56 +36,42 @@ public:
     }
 };
 
-struct FFileStringsTest : testing::Test
-{
-    FTempDir Temp;
-    FScopedCurrentDir Restore{Temp()};
-    FFileManagerUserDocuments* Files = nullptr;
-    FString Loaded;
-
-    void SetUp() override
-    {
-        Temp.Write(TEXT("Game\\System\\Latin.txt"), "caf\xe9");
-        Temp.Write(TEXT("Game\\System\\Wide.txt"), std::string("\xff\xfe\xa9\x03!\0", 6));
-        SetCurrentDirectoryW(*Temp(TEXT("Game\\System")));
-        Files = new FFileManagerUserDocuments(*Temp(TEXT("Docs")), *Temp(TEXT("Game\\System")));
-    }
-    void TearDown() override { delete Files; }
-};
+using FFileStringsTest = FMirroredGameTest;
 } // namespace
 
-TEST_F(FFileStringsTest, TextLoadsFromEightBitAndUtf16Files)
+TEST_F(FFileStringsTest, TextLoadsFromEightBitAndUtf16FilesAndSavesInTheNarrowestEncoding)
 {
-    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Latin.txt"), Files));
+    FString Loaded;
+    Temp.Write(TEXT("Game\\System\\Latin.txt"), "caf\xe9");
+    Temp.Write(TEXT("Game\\System\\Wide.txt"), std::string("\xff\xfe\xa9\x03!\0", 6));
+    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Latin.txt"), &Mirror));
     EXPECT_EQ(Loaded, FString(TEXT("caf\x00e9")));
-    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Wide.txt"), Files));
+    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Wide.txt"), &Mirror));
     EXPECT_EQ(Loaded, FString(TEXT("\x03a9!")));
-    EXPECT_FALSE(appLoadFileToString(Loaded, TEXT("Missing.txt"), Files));
-}
+    EXPECT_FALSE(appLoadFileToString(Loaded, TEXT("Missing.txt"), &Mirror));
 
-TEST_F(FFileStringsTest, SavedTextGoesToTheMirrorInTheNarrowestEncoding)
-{
-    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("caf\x00e9")), TEXT("Latin.txt"), Files));
+    // Saves go to the mirror; the installation's copy stays.
+    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("caf\x00e9")), TEXT("Latin.txt"), &Mirror));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Latin.txt")), "caf\xe9");
-    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("\x03a9=1")), TEXT("Latin.txt"), Files));
+    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("\x03a9=1")), TEXT("Latin.txt"), &Mirror));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Latin.txt")), std::string("\xff\xfe\xa9\x03=\0" "1\0", 8));
     EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\System\\Latin.txt.tmp")));
-    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Latin.txt"), Files));
+    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Latin.txt"), &Mirror));
     EXPECT_EQ(Loaded, FString(TEXT("\x03a9=1")));
-    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Latin.txt")), "caf\xe9"); // the installation's stays
+    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Latin.txt")), "caf\xe9");
 }
 
 TEST_F(FFileStringsTest, AFailedSaveLeavesTheOldFile)
 {
     FDiskFullManager Full;
-    FString Target = Temp(TEXT("Game\\System\\Latin.txt"));
+    FString Target = Temp(TEXT("Game\\System\\Default.ini"));
     EXPECT_FALSE(appSaveStringToFile(FString(std::wstring(10000, L'n').c_str()), *Target, &Full));
-    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Latin.txt")), "caf\xe9");
-    EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\Latin.txt.tmp")));
+    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
+    EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\Default.ini.tmp")));
 
     // A target that someone else holds open is refused before anything is written.
     HANDLE Held = CreateFileW(*Target, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     EXPECT_FALSE(appSaveStringToFile(FString(TEXT("new")), *Target, &Full));
     CloseHandle(Held);
-    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Latin.txt")), "caf\xe9");
+    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
 }

@@ -1,77 +1,43 @@
 // LongPathTest.cpp: paths that do not fit a 260-character buffer are refused by every
 // operation of both managers, and nothing is written past a buffer.
-#include "FileTestSupport.h"
-#include "FFileManagerUserDocuments.h"
-#include <gtest/gtest.h>
-#include <algorithm>
-#include <vector>
+#include "TestFiles.h"
 
 namespace
 {
-// A path buffer followed by guard characters that no call may touch.
-struct FGuardedPath
-{
-    TCHAR Out[FILE_PATH_MAX];
-    TCHAR Guard[8];
-
-    FGuardedPath() { std::fill(std::begin(Guard), std::end(Guard), TCHAR(0xABCD)); }
-    bool Intact() const
-    {
-        return std::all_of(std::begin(Guard), std::end(Guard), [](TCHAR C) { return C == TCHAR(0xABCD); });
-    }
-};
-
-// Makes the folders of Path with Win32 itself (they may be too long for MakeDirectory).
-void MakeParents(const FString& Path)
-{
-    for (INT i = 3; i < Path.Len(); i++)
-        if (Path[i] == '\\')
-            CreateDirectoryW(*Path.Left(i), NULL);
-}
-
 std::vector<float> Reports;
 void Record(FLOAT Fraction) { Reports.push_back(Fraction); }
 
-struct FLongPathTest : testing::Test
+struct FLongPathTest : FMirroredGameTest
 {
-    FTempDir Temp;
-    FScopedCurrentDir Restore{Temp()};
-
-    void SetUp() override
+    void ExpectRefused(FFileManagerWindows& Manager, const FString& Long)
     {
-        Temp.Write(TEXT("Game\\System\\Short.txt"), "short");
-        SetCurrentDirectoryW(*Temp(TEXT("Game\\System")));
-    }
-
-    void ExpectRefused(FFileManagerWindows& Files, const FString& Long)
-    {
-        FString Short = Temp(TEXT("Game\\System\\Short.txt"));
-        EXPECT_EQ(Files.CreateFileReader(*Long), nullptr);
-        EXPECT_EQ(Files.CreateFileWriter(*Long), nullptr);
-        EXPECT_EQ(ThrownBy([&] { Files.CreateFileReader(*Long, READFLAG_ReportFailure); }),
+        FString Short = Temp(TEXT("Game\\System\\Default.ini"));
+        EXPECT_EQ(Manager.CreateFileReader(*Long), nullptr);
+        EXPECT_EQ(Manager.CreateFileWriter(*Long), nullptr);
+        EXPECT_EQ(ThrownBy([&] { Manager.CreateFileReader(*Long, READFLAG_ReportFailure); }),
                   FString(TEXT("Failed to read file: ")) + Long);
-        EXPECT_EQ(ThrownBy([&] { Files.CreateFileWriter(*Long, WRITEFLAG_ReportFailure); }),
+        EXPECT_EQ(ThrownBy([&] { Manager.CreateFileWriter(*Long, WRITEFLAG_ReportFailure); }),
                   FString(TEXT("Failed to create file: ")) + Long);
-        EXPECT_EQ(Files.FileSize(*Long), -1);
-        EXPECT_FALSE(Files.Delete(*Long, 0, 1));
-        EXPECT_FALSE(Files.Copy(*Long, *Short));
-        EXPECT_FALSE(Files.Copy(*Short, *Long));
+        EXPECT_EQ(Manager.FileSize(*Long), -1);
+        EXPECT_FALSE(Manager.Delete(*Long, 0, 1));
+        EXPECT_FALSE(Manager.Copy(*Long, *Short));
+        EXPECT_FALSE(Manager.Copy(*Short, *Long));
         Reports.clear();
-        EXPECT_FALSE(Files.Copy(*Long, *Short, 1, 0, 0, Record));
+        EXPECT_FALSE(Manager.Copy(*Long, *Short, 1, 0, 0, Record));
         EXPECT_EQ(Reports, (std::vector<float>{0.f, 1.f}));
-        EXPECT_FALSE(Files.Move(*Long, *Short));
-        EXPECT_FALSE(Files.Move(*Short, *Long));
-        EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Short.txt")), "short");
-        EXPECT_FALSE(Files.MakeDirectory(*Long));
-        EXPECT_FALSE(Files.MakeDirectory(*Long, 1));
-        EXPECT_FALSE(Files.DeleteDirectory(*Long));
-        EXPECT_FALSE(Files.DeleteDirectory(*Long, 0, 1));
-        EXPECT_EQ(Files.FindFiles(*Long, 1, 1).Num(), 0);
-        EXPECT_FALSE(Files.SetDefaultDirectory(*Long));
+        EXPECT_FALSE(Manager.Move(*Long, *Short));
+        EXPECT_FALSE(Manager.Move(*Short, *Long));
+        EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
+        EXPECT_FALSE(Manager.MakeDirectory(*Long));
+        EXPECT_FALSE(Manager.MakeDirectory(*Long, 1));
+        EXPECT_FALSE(Manager.DeleteDirectory(*Long));
+        EXPECT_FALSE(Manager.DeleteDirectory(*Long, 0, 1));
+        EXPECT_EQ(Manager.FindFiles(*Long, 1, 1).Num(), 0);
+        EXPECT_FALSE(Manager.SetDefaultDirectory(*Long));
         for (TCHAR Mode : {'r', 'd', 'w'})
         {
             FGuardedPath Path;
-            EXPECT_FALSE(Files.TranslatePath(Path.Out, *Long, Mode));
+            EXPECT_FALSE(Manager.TranslatePath(Path.Out, *Long, Mode));
             EXPECT_STREQ(Path.Out, TEXT(""));
             EXPECT_TRUE(Path.Intact());
         }
@@ -81,30 +47,25 @@ struct FLongPathTest : testing::Test
 
 TEST_F(FLongPathTest, EveryOperationRefusesAPathThatDoesNotFit)
 {
-    FFileManagerWindows* Plain = new FFileManagerWindows;
-    FFileManagerUserDocuments* Mirrored = new FFileManagerUserDocuments(*Temp(TEXT("Docs")), *Temp(TEXT("Game\\System")));
-    for (FFileManagerWindows* Files : {Plain, static_cast<FFileManagerWindows*>(Mirrored)})
+    for (FFileManagerWindows* Manager : {&Files, static_cast<FFileManagerWindows*>(&Mirror)})
     {
-        ExpectRefused(*Files, LongPath(Temp(TEXT("Game\\System\\L")), 300));
-        ExpectRefused(*Files, LongPath(TEXT("..\\L"), 300));
-        ExpectRefused(*Files, LongPath(Temp(TEXT("Elsewhere")), 300));
+        ExpectRefused(*Manager, LongPath(Temp(TEXT("Game\\System\\L")), 300));
+        ExpectRefused(*Manager, LongPath(TEXT("..\\L"), 300));
+        ExpectRefused(*Manager, LongPath(Temp(TEXT("Elsewhere")), 300));
     }
-    delete Plain;
-    delete Mirrored;
     EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\L")));
     EXPECT_FALSE(Temp.Exists(TEXT("Game\\L")));
-    EXPECT_FALSE(Temp.Exists(TEXT("Docs")));
+    EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra")));
 }
 
 TEST_F(FLongPathTest, TheLongestPathThatFitsIsServed)
 {
-    FFileManagerWindows Files;
-    FString Longest = LongPath(Temp(TEXT("B")), FILE_PATH_MAX - 1), TooLong = Longest + TEXT("c");
-    MakeParents(Longest);
+    FString Relative = LongPath(TEXT("B"), FILE_PATH_MAX - 2 - Temp().Len());
+    FString Longest = Temp(*Relative), TooLong = Longest + TEXT("c");
+    Temp.Write(*Relative, "");
     EXPECT_TRUE(WriteThrough(Files, Longest, "fits"));
     EXPECT_EQ(ReadThrough(Files, Longest), "fits");
     EXPECT_FALSE(WriteThrough(Files, TooLong, "does not"));
-    EXPECT_NE(GetFileAttributesW(*Longest), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesW(*TooLong), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -112,33 +73,15 @@ TEST_F(FLongPathTest, AMirrorPathThatDoesNotFitKeepsWritesOutOfTheInstallation)
 {
     // The relative path fits; in the mirror, which lies deeper, it does not.
     FString Relative = LongPath(TEXT("Deep"), FILE_PATH_MAX - 1 - Temp(TEXT("Game\\System\\")).Len());
-    FString InInstallation = Temp(TEXT("Game\\System")) * Relative;
-    FFileManagerUserDocuments Files(*Temp(TEXT("Docs")), *Temp(TEXT("Game\\System")));
-    EXPECT_EQ(Files.CreateFileWriter(*Relative), nullptr);
-    EXPECT_FALSE(Files.MakeDirectory(*Relative, 1));
-    EXPECT_EQ(GetFileAttributesW(*InInstallation), INVALID_FILE_ATTRIBUTES);
+    FString InInstallation = FString(TEXT("Game\\System\\")) + Relative;
+    EXPECT_EQ(Mirror.CreateFileWriter(*Relative), nullptr);
+    EXPECT_FALSE(Mirror.MakeDirectory(*Relative, 1));
+    EXPECT_FALSE(Temp.Exists(*InInstallation));
 
     // What lies in the installation can still be read there.
-    FFileManagerWindows Plain;
-    MakeParents(InInstallation);
-    EXPECT_TRUE(WriteThrough(Plain, InInstallation, "stock"));
-    EXPECT_EQ(ReadThrough(Files, Relative), "stock");
+    Temp.Write(*InInstallation, "stock");
+    EXPECT_EQ(ReadThrough(Mirror, Relative), "stock");
     FGuardedPath Path;
-    EXPECT_FALSE(Files.TranslatePath(Path.Out, *Relative, 'r'));
-    EXPECT_TRUE(Path.Intact());
-}
-
-TEST_F(FLongPathTest, LocalizationCandidatesThatDoNotFitAreSkipped)
-{
-    FFileManagerWindows Files;
-    Temp.Write(TEXT("Int\\Core.int"), "found");
-    TArray<FString> Folders;
-    Folders.AddItem(LongPath(Temp(TEXT("L")), 252) + TEXT("\\"));
-    Folders.AddItem(Temp(TEXT("Int\\")));
-    Files.SetIntPaths(Folders);
-    FGuardedPath Path;
-    EXPECT_TRUE(Files.FindLocalizedFile(Path.Out, TEXT("Core.int")));
-    EXPECT_EQ(FString(Path.Out), Temp(TEXT("Int\\Core.int")));
-    EXPECT_FALSE(Files.FindLocalizedFile(Path.Out, *(LongPath(TEXT("x"), 300) + TEXT(".int"))));
+    EXPECT_FALSE(Mirror.TranslatePath(Path.Out, *Relative, 'r'));
     EXPECT_TRUE(Path.Intact());
 }

@@ -1,8 +1,25 @@
 // Tests of one ini file: the grammar read and the canonical text written.
-#include "IniTestSupport.h"
+#include "FConfigCacheIni.h"
 #include "IniSamples.h"
+#include "TestFiles.h"
 
-TEST_F(FIniTest, ReadingFollowsTheGrammarAndWritingIsCanonical)
+namespace
+{
+using FConfigFileTest = FTempFolderTest;
+
+// What FConfigFile writes after reading Bytes.
+std::string Rewritten(const FTempDir& Temp, const std::string& Bytes)
+{
+    Temp.Write(TEXT("In.ini"), Bytes);
+    FConfigFile File;
+    File.Read(TEXT("In.ini"));
+    File.Dirty = 1;
+    EXPECT_TRUE(File.Write(TEXT("Out.ini")));
+    return Temp.Read(TEXT("Out.ini"));
+}
+} // namespace
+
+TEST_F(FConfigFileTest, ReadingFollowsTheGrammarAndWritingIsCanonical)
 {
     const struct { std::string In, Out; } Cases[] = {
         // No header, no sections; lines before the first header go.
@@ -24,33 +41,30 @@ TEST_F(FIniTest, ReadingFollowsTheGrammarAndWritingIsCanonical)
          "[S]\r\nk1=a b\r\nk2=\r\nk3=\r\nk4=\"a\r\nk5=\"x\"\r\nk6=a\"\r\n\r\n"},
     };
     for (const auto& Case : Cases)
-        EXPECT_EQ(Case.Out, Rewritten(Case.In)) << Case.In;
+        EXPECT_EQ(Case.Out, Rewritten(Temp, Case.In)) << Case.In;
 }
 
-TEST_F(FIniTest, OnlyAChangedSavableFileIsWrittenAndReadingKeepsTheFlags)
+TEST_F(FConfigFileTest, OnlyAChangedSavableFileIsWrittenAndReadingKeepsTheFlags)
 {
     FConfigFile File;
-    FConfigSectionMap& Engine = File.Set(TEXT("Engine"), FConfigSectionMap());
-    Engine.Add(TEXT("A"), TEXT("1"));
-    Engine.Add(TEXT("B"), TEXT("x"));
+    File.Set(TEXT("Engine"), FConfigSectionMap()).Add(TEXT("A"), TEXT("1"));
     File.Set(TEXT("Spare"), FConfigSectionMap());
     EXPECT_TRUE(File.Write(TEXT("Out.ini"))); // unchanged: success, nothing written
-    EXPECT_FALSE(Exists(TEXT("Out.ini")));
     File.Dirty = File.NoSave = 1;
     EXPECT_TRUE(File.Write(TEXT("Out.ini")));
-    EXPECT_FALSE(Exists(TEXT("Out.ini")));
+    EXPECT_FALSE(Temp.Exists(TEXT("Out.ini")));
     File.NoSave = 0;
     EXPECT_TRUE(File.Write(TEXT("Out.ini")));
-    EXPECT_EQ("[Engine]\r\nA=1\r\nB=x\r\n\r\n[Spare]\r\n\r\n", ReadBytes(TEXT("Out.ini")));
-    ASSERT_TRUE(FileManager.Delete(TEXT("Out.ini")));
+    EXPECT_EQ("[Engine]\r\nA=1\r\n\r\n[Spare]\r\n\r\n", Temp.Read(TEXT("Out.ini")));
+    ASSERT_TRUE(DeleteFileW(*Temp(TEXT("Out.ini"))));
     EXPECT_TRUE(File.Write(TEXT("Out.ini"))); // the first write cleared Dirty
-    EXPECT_FALSE(Exists(TEXT("Out.ini")));
+    EXPECT_FALSE(Temp.Exists(TEXT("Out.ini")));
 
     // Sections get the slots their pairs need, also when a repeated header adds more.
     std::string Text;
     for (INT i = 0; i < 55; i++)
         Text += (i == 0 || i == 50 ? "[S]\nk" : i == 20 ? "[T]\nk" : "k") + std::to_string(i) + "=1\n";
-    WriteBytes(TEXT("S.ini"), Text);
+    Temp.Write(TEXT("S.ini"), Text);
     File.Dirty = 1;
     File.Read(TEXT("S.ini"));
     ASSERT_EQ(2, File.Num());
@@ -63,12 +77,12 @@ TEST_F(FIniTest, OnlyAChangedSavableFileIsWrittenAndReadingKeepsTheFlags)
     EXPECT_EQ(0, File.Num());
 }
 
-TEST_F(FIniTest, CanonicalFilesSurviveAChangeAndAChangeBackByteForByte)
+TEST_F(FConfigFileTest, CanonicalFilesSurviveAChangeAndAChangeBackByteForByte)
 {
     for (bool Wide : {false, true})
     {
         std::string Original = EncodeIni(SampleIni(Wide));
-        WriteBytes(TEXT("Sample.ini"), Original);
+        Temp.Write(TEXT("Sample.ini"), Original);
         FConfigCacheIni Cache;
         Cache.Init(TEXT("Sample.ini"), TEXT("User.ini"), 0);
         FString Value;
@@ -76,9 +90,9 @@ TEST_F(FIniTest, CanonicalFilesSurviveAChangeAndAChangeBackByteForByte)
         Cache.SetString(TEXT("Section7"), TEXT("Key3"), TEXT("changed"));
         Cache.SetString(TEXT("Section7"), TEXT("Key3"), *Value);
         Cache.Flush(0);
-        EXPECT_EQ(Original, ReadBytes(TEXT("Sample.ini"))) << "wide " << Wide;
+        EXPECT_EQ(Original, Temp.Read(TEXT("Sample.ini"))) << "wide " << Wide;
     }
     // Other line ends, blank lines and quotes come out canonical, every pair in order.
     std::wstring Canonical = SampleIni(false);
-    EXPECT_EQ(EncodeIni(Canonical), Rewritten(EncodeIni(Uncanonical(Canonical))));
+    EXPECT_EQ(EncodeIni(Canonical), Rewritten(Temp, EncodeIni(Uncanonical(Canonical))));
 }

@@ -1,9 +1,10 @@
 // Randomized bad input: thousands of damaged, odd or hostile ini files go through reading,
 // lookups, changes and writing. Nothing may crash or overrun, and what is written must read
 // back to the same sections and pairs, except where the format itself cannot say it.
-#include "IniTestSupport.h"
-#include "IniSamples.h"
+#include "FConfigCacheIni.h"
 #include "FMallocWindows.h"
+#include "IniSamples.h"
+#include "TestFiles.h"
 #include <algorithm>
 #include <memory>
 #include <random>
@@ -11,6 +12,7 @@
 
 namespace
 {
+using FIniBadInputTest = FTempFolderTest;
 typedef std::vector<std::pair<std::wstring, std::wstring>> FPairs;
 typedef std::vector<std::pair<std::wstring, FPairs>> FSections;
 
@@ -189,14 +191,14 @@ struct FScopedPooledMalloc
 };
 } // namespace
 
-TEST_F(FIniTest, DamagedFilesNeitherCrashNorOverrunAndWhatIsWrittenReadsBack)
+TEST_F(FIniBadInputTest, DamagedFilesNeitherCrashNorOverrunAndWhatIsWrittenReadsBack)
 {
     FScopedPooledMalloc Pooled;
     FIniGenerator Generator;
     for (int Case = 0; Case < 2000; Case++)
     {
         SCOPED_TRACE(testing::Message() << "case " << Case);
-        WriteBytes(TEXT("Bad.ini"), Generator.File());
+        Temp.Write(TEXT("Bad.ini"), Generator.File());
         {
             FConfigCacheIni Cache;
             Cache.Init(TEXT("Bad.ini"), TEXT("User.ini"), 0);

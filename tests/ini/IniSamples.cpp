@@ -5,16 +5,10 @@ namespace
 {
 std::wstring SampleValue(int Section, int Key, bool Wide)
 {
-    switch (Key % 7)
-    {
-    case 0: return std::to_wstring(Section * 100 + Key);
-    case 1: return Key % 2 ? L"True" : L"false";
-    case 2: return L"..\\Maps\\*.unr";
-    case 3: return L"text with blanks = and an equals sign";
-    case 4: return L"";
-    case 5: return Wide ? L"\x03A9 \x4E2D" : L"caf\x00E9";
-    default: return L"  padded  ";
-    }
+    const std::wstring Values[] = {std::to_wstring(Section * 100 + Key), Key % 2 ? L"True" : L"false",
+                                   L"..\\Maps\\*.unr", L"text with blanks = and an equals sign", L"",
+                                   Wide ? L"\x03A9 \x4E2D" : L"caf\x00E9", L"  padded  "};
+    return Values[Key % 7];
 }
 } // namespace
 

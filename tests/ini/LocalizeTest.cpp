@@ -1,18 +1,17 @@
 // Tests of the core's localized texts, read from the sample game's .int files through the cache.
-#include "IniTestSupport.h"
+#include "TestFiles.h"
 #include <shlwapi.h>
 
-TEST_F(FIniTest, LocalizedTextsComeFromIntFilesAndMissingOnesFromAPlaceholder)
+using FLocalizeTest = FTempFolderTest;
+
+TEST_F(FLocalizeTest, LocalizedTextsComeFromIntFilesAndMissingOnesFromAPlaceholder)
 {
     // The staged game lies beside the tests: ..\game\System.
     TCHAR Tests[MAX_PATH];
     GetModuleFileNameW(NULL, Tests, ARRAY_COUNT(Tests));
     PathRemoveFileSpecW(Tests);
-    ASSERT_TRUE(FileManager.SetDefaultDirectory(*(FString(Tests) * TEXT("..\\game\\System"))));
-    FConfigCacheIni Cache;
-    Cache.Init(TEXT("Corvane.ini"), TEXT("User.ini"), 0);
-    FConfigCache* SavedConfig = GConfig;
-    GConfig = &Cache;
+    ASSERT_TRUE(Files.SetDefaultDirectory(*(FString(Tests) * TEXT("..\\game\\System"))));
+    StartConfig(TEXT("Corvane.ini"));
 
     EXPECT_STREQ(TEXT("Error writing to file"), LocalizeError(TEXT("WriteFailed"), TEXT("Core")));
     EXPECT_STREQ(TEXT("Yes"), LocalizeGeneral(TEXT("Yes"), TEXT("Core")));
@@ -25,6 +24,4 @@ TEST_F(FIniTest, LocalizedTextsComeFromIntFilesAndMissingOnesFromAPlaceholder)
     EXPECT_STREQ(TEXT("<?int?NoSuchPackage.General.Yes?>"), LocalizeGeneral(TEXT("Yes"), TEXT("NoSuchPackage")));
     EXPECT_STREQ(TEXT("<?det?Core.General.Nope?>"), Localize(TEXT("General"), TEXT("Nope"), TEXT("Core"), TEXT("det")));
     EXPECT_STREQ(TEXT(""), Localize(TEXT("General"), TEXT("Nope"), TEXT("Core"), NULL, 1));
-
-    GConfig = SavedConfig;
 }

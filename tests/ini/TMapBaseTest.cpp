@@ -1,6 +1,8 @@
 // Tests of the cache's hash map: the key hash, growth and shrinking of the slots, repeated
 // keys and the statistics dump.
-#include "IniTestSupport.h"
+#include "TMapBase.h"
+#include "TestSupport.h"
+#include <gtest/gtest.h>
 
 static FString KeyName(INT i) { return FString::Printf(TEXT("Key%i"), i); }
 

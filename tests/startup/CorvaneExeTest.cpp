@@ -76,8 +76,8 @@ TEST_F(CorvaneExe, LogSwitchesMoveTheLog)
 {
     RunAndReadLog(TEXT(" -localdata LOG=Moved.log"), GameSystemDir() * TEXT("Moved.log"));
     RunAndReadLog(TEXT(" LOG=Moved.log"), MirrorSystemDir() * TEXT("Moved.log"));
-    FTempFolder Folder;
-    FString Absolute = Folder.File(TEXT("Absolute.log"));
+    FTempDir Folder;
+    FString Absolute = Folder(TEXT("Absolute.log"));
     RunAndReadLog(*FString::Printf(TEXT(" ABSLOG=\"%s\""), *Absolute), Absolute);
     EXPECT_FALSE(Exists(InGame) || Exists(InMirror));
 }

@@ -1,63 +1,211 @@
-// TestFiles.cpp: temporary folders and reading files back.
+// TestFiles.cpp: temporary folders and whole files for the tests.
 #include "TestFiles.h"
+#include "FConfigCacheIni.h"
+#include <shlwapi.h>
+#include <algorithm>
 
-FTempFolder::FTempFolder()
+namespace
 {
-    TCHAR Base[MAX_PATH], Name[MAX_PATH];
-    GetTempPathW(ARRAY_COUNT(Base), Base);
-    GetTempFileNameW(Base, TEXT("cvt"), 0, Name); // reserves a unique name as a file
-    DeleteFileW(Name);
-    CreateDirectoryW(Name, NULL);
-    Path = Name;
-}
-
-FTempFolder::~FTempFolder()
+void RemoveTree(const FString& Dir)
 {
-    WIN32_FIND_DATAW Found;
-    HANDLE Find = FindFirstFileW(*(Path * TEXT("*")), &Found);
+    WIN32_FIND_DATAW Data;
+    HANDLE Find = FindFirstFileW(*(Dir * TEXT("*")), &Data);
     if (Find != INVALID_HANDLE_VALUE)
     {
         do
-            DeleteFileW(*(Path * Found.cFileName));
-        while (FindNextFileW(Find, &Found));
+        {
+            FString Path = Dir * Data.cFileName;
+            if (!(Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            {
+                SetFileAttributesW(*Path, FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(*Path);
+            }
+            else if (appStrcmp(Data.cFileName, TEXT(".")) && appStrcmp(Data.cFileName, TEXT("..")))
+                RemoveTree(Path);
+        } while (FindNextFileW(Find, &Data));
         FindClose(Find);
     }
-    RemoveDirectoryW(*Path);
+    RemoveDirectoryW(*Dir);
 }
 
-// The whole file as bytes; empty when it cannot be read. Others may write it meanwhile.
-static TArray<BYTE> ReadFileBytes(const TCHAR* Filename)
+// The whole file, which others may be writing meanwhile; false when it cannot be read.
+bool ReadBytes(const TCHAR* Path, std::string& Bytes)
 {
-    TArray<BYTE> Bytes;
-    HANDLE File = CreateFileW(Filename, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE File = CreateFileW(Path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
     if (File == INVALID_HANDLE_VALUE)
-        return Bytes;
-    DWORD Size = GetFileSize(File, NULL);
-    Bytes.Add(INT(Size));
-    DWORD Read = 0;
-    if (Size && !ReadFile(File, Bytes.GetTypedData(), Size, &Read, NULL))
-        Bytes.Empty();
+        return false;
+    Bytes.assign(GetFileSize(File, NULL), '\0');
+    DWORD Done = 0;
+    BOOL Read = Bytes.empty() || ReadFile(File, &Bytes[0], DWORD(Bytes.size()), &Done, NULL);
     CloseHandle(File);
-    return Bytes;
+    return Read && Done == Bytes.size();
+}
+} // namespace
+
+FTempDir::FTempDir()
+{
+    static INT Count = 0;
+    TCHAR Base[MAX_PATH];
+    GetTempPathW(MAX_PATH, Base);
+    GetCurrentDirectoryW(MAX_PATH, SavedCurrent);
+    Root = FString::Printf(TEXT("%scvt-%u-%i"), Base, unsigned(GetCurrentProcessId()), ++Count);
+    RemoveTree(Root);
+    CreateDirectoryW(*Root, NULL);
+}
+
+FTempDir::~FTempDir()
+{
+    SetCurrentDirectoryW(SavedCurrent);
+    RemoveTree(Root);
+}
+
+FString FTempDir::operator()(const TCHAR* Relative) const { return *Relative ? Root * Relative : Root; }
+
+void FTempDir::Write(const TCHAR* Relative, const std::string& Bytes) const
+{
+    FString Path = (*this)(Relative);
+    for (INT i = Root.Len() + 1; i < Path.Len(); i++)
+        if (Path[i] == '\\')
+            CreateDirectoryW(*Path.Left(i), NULL);
+    HANDLE File = CreateFileW(*Path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD Done;
+    WriteFile(File, Bytes.data(), DWORD(Bytes.size()), &Done, NULL);
+    CloseHandle(File);
+}
+
+std::string FTempDir::Read(const TCHAR* Relative) const
+{
+    std::string Bytes;
+    return ReadBytes(*(*this)(Relative), Bytes) ? Bytes : "<missing>";
+}
+
+bool FTempDir::Exists(const TCHAR* Relative) const { return PathFileExistsW(*(*this)(Relative)) != 0; }
+
+FTempFolderTest::FTempFolderTest()
+{
+    SetCurrentDirectoryW(*Temp());
+    GFileManager = &Files;
+}
+
+FTempFolderTest::~FTempFolderTest()
+{
+    if (GConfig != SavedConfig) // the cache writes what changed while the files are still there
+    {
+        delete GSys;
+        delete GConfig;
+    }
+    GSys = SavedSys;
+    GConfig = SavedConfig;
+    GFileManager = SavedFileManager;
+    delete &Files;
+}
+
+void FTempFolderTest::StartConfig(const TCHAR* SystemIni)
+{
+    GConfig = FConfigCacheIni::Factory();
+    GConfig->Init(SystemIni, TEXT("User.ini"), 0);
+    GSys = new (TEXT("USystem")) USystem;
+}
+
+FMirroredGameTest::FMirroredGameTest()
+    : Mirror(*new FFileManagerUserDocuments(*Temp(TEXT("Docs")), *Temp(TEXT("Game\\System"))))
+{
+    Temp.Write(TEXT("Game\\System\\Default.ini"), "stock");
+    CreateDirectoryW(*Temp(TEXT("Docs")), NULL);
+    SetCurrentDirectoryW(*Temp(TEXT("Game\\System"))); // the engine's working folder
+}
+
+FMirroredGameTest::~FMirroredGameTest() { delete &Mirror; }
+
+FGuardedPath::FGuardedPath() { std::fill(std::begin(Guard), std::end(Guard), TCHAR(0xABCD)); }
+
+bool FGuardedPath::Intact() const
+{
+    return std::all_of(std::begin(Guard), std::end(Guard), [](TCHAR C) { return C == TCHAR(0xABCD); });
 }
 
 TArray<FString> ReadLogLines(const TCHAR* Filename)
 {
-    TArray<BYTE> Bytes = ReadFileBytes(Filename);
+    std::string Bytes;
     TArray<FString> Lines;
+    if (!ReadBytes(Filename, Bytes))
+        return Lines;
     FString Line;
-    for (INT i = 0; i < Bytes.Num(); i++)
+    for (size_t i = 0; i < Bytes.size(); i++)
     {
-        if (Bytes(i) == '\r' && i + 1 < Bytes.Num() && Bytes(i + 1) == '\n')
+        if (Bytes[i] == '\r' && i + 1 < Bytes.size() && Bytes[i + 1] == '\n')
         {
             Lines.AddItem(Line);
             Line.Empty();
             i++;
         }
         else
-            Line += TCHAR(Bytes(i));
+            Line += TCHAR(BYTE(Bytes[i]));
     }
     if (Line.Len())
         Lines.AddItem(Line);
     return Lines;
 }
+
+FString LongPath(const FString& Dir, INT Length)
+{
+    FString Path = Dir;
+    while (Path.Len() < Length)
+        Path += Path.Len() + 2 < Length ? TEXT("\\a") : TEXT("b");
+    return Path.Left(Length);
+}
+
+std::string Narrow(const FString& Text) { return appToAnsi(*Text); }
+
+std::vector<std::string> Narrow(const TArray<FString>& Texts)
+{
+    std::vector<std::string> Result;
+    for (const FString& Text : Texts)
+        Result.push_back(Narrow(Text));
+    return Result;
+}
+
+TArray<FString> Strings(std::initializer_list<FString> Texts)
+{
+    TArray<FString> Result;
+    for (const FString& Text : Texts)
+        Result.AddItem(Text);
+    return Result;
+}
+
+FString ThrownBy(const std::function<void()>& Action)
+{
+    try
+    {
+        Action();
+    }
+    catch (const TCHAR* Message)
+    {
+        return FString(Message);
+    }
+    return FString();
+}
+
+std::string ReadThrough(FFileManager& Files, const FString& Path)
+{
+    FArchive* Reader = Files.CreateFileReader(*Path);
+    if (!Reader)
+        return "<missing>";
+    std::string Bytes(Reader->TotalSize(), '\0');
+    Reader->Serialize(&Bytes[0], INT(Bytes.size()));
+    delete Reader;
+    return Bytes;
+}
+
+bool WriteThrough(FFileManager& Files, const FString& Path, const std::string& Text, DWORD Flags)
+{
+    FArchive* Writer = Files.CreateFileWriter(*Path, Flags);
+    if (!Writer)
+        return false;
+    Writer->Serialize(const_cast<char*>(Text.data()), INT(Text.size()));
+    UBOOL Closed = Writer->Close();
+    delete Writer;
+    return Closed != 0;
+}
+
+void PrintTo(const FString& Text, std::ostream* Stream) { *Stream << '"' << Narrow(Text) << '"'; }

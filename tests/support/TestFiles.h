@@ -1,18 +1,89 @@
-// TestFiles.h: temporary folders and reading files back, for tests that check what the
-// program wrote.
+// TestFiles.h: temporary folders and whole files for the tests of code that reads and writes
+// files. The helpers use Win32 directly, never the file managers under test.
 #pragma once
 #include "TestSupport.h"
+#include "FFileManagerUserDocuments.h"
+#include <gtest/gtest.h>
+#include <functional>
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <vector>
 
-// A fresh folder under the system's temporary folder, removed with its files at the end.
-class FTempFolder
+// A new folder in the system's temporary folder. At the end the current folder is set back
+// (a test may move into the folder) and the folder goes with its contents.
+class FTempDir
 {
 public:
-    FTempFolder();
-    ~FTempFolder();
-    FString File(const TCHAR* Name) const { return Path * Name; }
+    FTempDir();
+    ~FTempDir();
+    // The folder joined with Relative.
+    FString operator()(const TCHAR* Relative = TEXT("")) const;
+    // Writes Bytes to Relative, making its folders first.
+    void Write(const TCHAR* Relative, const std::string& Bytes) const;
+    // The bytes of Relative; "<missing>" when it cannot be read.
+    std::string Read(const TCHAR* Relative) const;
+    bool Exists(const TCHAR* Relative) const;
 
-    FString Path;
+private:
+    FString Root;
+    TCHAR SavedCurrent[MAX_PATH];
 };
 
-// The file's lines (8-bit text split at CR LF, without the line ends).
+// A test in a temporary folder that is the current one, with the Win32 file manager (made
+// with malloc, as every file manager) as GFileManager.
+class FTempFolderTest : public testing::Test
+{
+protected:
+    FTempFolderTest();
+    ~FTempFolderTest() override;
+    // The engine's configuration as start-up leaves it, until the test ends: a cache over
+    // SystemIni and User.ini of the current folder as GConfig, and the system object as GSys.
+    void StartConfig(const TCHAR* SystemIni);
+
+    FTempDir Temp;
+    FFileManagerWindows& Files = *new FFileManagerWindows;
+
+private:
+    FFileManager* SavedFileManager = GFileManager;
+    FConfigCache* SavedConfig = GConfig;
+    USystem* SavedSys = GSys;
+};
+
+// A game installation (Temp\Game, with Default.ini in its System folder, the current one)
+// beside a documents folder (Temp\Docs), and the user-documents manager over them.
+class FMirroredGameTest : public FTempFolderTest
+{
+protected:
+    FMirroredGameTest();
+    ~FMirroredGameTest() override;
+
+    FFileManagerUserDocuments& Mirror;
+};
+
+// A path buffer followed by guard characters that no call may touch.
+struct FGuardedPath
+{
+    TCHAR Out[FILE_PATH_MAX];
+    TCHAR Guard[8];
+
+    FGuardedPath();
+    bool Intact() const;
+};
+
+// The lines of a file that others may still be writing (8-bit text split at CR LF, without
+// the line ends); none when it cannot be read.
 TArray<FString> ReadLogLines(const TCHAR* Filename);
+// A path of Length characters inside Dir (single-letter folders, then a long name).
+FString LongPath(const FString& Dir, INT Length);
+std::string Narrow(const FString& Text);
+std::vector<std::string> Narrow(const TArray<FString>& Texts);
+TArray<FString> Strings(std::initializer_list<FString> Texts);
+// The message of the critical error that Action raises, or "" when it raises none.
+FString ThrownBy(const std::function<void()>& Action);
+// Reads a whole file through a file manager; "<missing>" when it cannot be opened.
+std::string ReadThrough(FFileManager& Files, const FString& Path);
+// Writes Text through a file manager; false when the file cannot be created or closed.
+bool WriteThrough(FFileManager& Files, const FString& Path, const std::string& Text, DWORD Flags = 0);
+// Lets test failures show FString values as text.
+void PrintTo(const FString& Text, std::ostream* Stream);
