@@ -28,47 +28,42 @@ struct FTagRecorder : FHeapMalloc
 
 TEST_F(FWindowsManagerTest, ManagersLiveOutsideTheEngineAllocatorAndArchivesInsideIt)
 {
-    FString File = Temp(TEXT("A.txt"));
     FTagRecorder Recorder;
     GMalloc = &Recorder;
     delete new FFileManagerUserDocuments(TEXT(""), TEXT("C:\\Game\\System"));
     EXPECT_TRUE(Recorder.Tags.empty());
-    delete Files.CreateFileWriter(*File);
-    delete Files.CreateFileReader(*File);
+    delete Files.CreateFileWriter(TEXT("A.txt"));
+    delete Files.CreateFileReader(TEXT("A.txt"));
     GMalloc = &GTestMalloc;
     EXPECT_EQ(Recorder.Tags, (std::vector<std::wstring>{L"WindowsFileWriter", L"WindowsFileReader"}));
     EXPECT_EQ(Recorder.LiveAllocations, 0);
 }
 
-TEST_F(FWindowsManagerTest, WriteFlagsDecideHowAFileOpens)
+TEST_F(FWindowsManagerTest, FlagsDecideHowAFileOpensAndWhetherAFailureIsCritical)
 {
-    FString File = Temp(TEXT("A.txt"));
     Temp.Write(TEXT("A.txt"), "old");
-    EXPECT_EQ(Files.CreateFileWriter(*File, WRITEFLAG_KeepExisting), nullptr);
-    FArchive* Writer = Files.CreateFileWriter(*File, WRITEFLAG_Append);
+    EXPECT_EQ(Files.CreateFileWriter(TEXT("A.txt"), WRITEFLAG_KeepExisting), nullptr);
+    FArchive* Writer = Files.CreateFileWriter(TEXT("A.txt"), WRITEFLAG_Append);
     EXPECT_EQ(Writer->Tell(), 3); // appending starts at the old size
     Writer->Serialize(const_cast<char*>("+new"), 4);
     delete Writer;
     EXPECT_EQ(Temp.Read(TEXT("A.txt")), "old+new");
     // (Wine lets root write read-only files, so only the cleared mark can be checked.)
-    SetFileAttributesW(*File, FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(WriteThrough(Files, File, "y", WRITEFLAG_OverrideReadOnly));
-    EXPECT_FALSE(GetFileAttributesW(*File) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(ReadThrough(Files, File), "y"); // no flags: replaced
+    SetFileAttributesW(TEXT("A.txt"), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(WriteThrough(Files, TEXT("A.txt"), "y", WRITEFLAG_OverrideReadOnly));
+    EXPECT_FALSE(GetFileAttributesW(TEXT("A.txt")) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ReadThrough(Files, TEXT("A.txt")), "y"); // no flags: replaced
 
     // Others may read a file being written only when the writer shares it.
     for (DWORD Flags : {DWORD(0), DWORD(WRITEFLAG_ShareRead)})
     {
-        Writer = Files.CreateFileWriter(*File, Flags);
-        HANDLE Other = CreateFileW(*File, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+        Writer = Files.CreateFileWriter(TEXT("A.txt"), Flags);
+        HANDLE Other = CreateFileW(TEXT("A.txt"), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
         EXPECT_EQ(Other != INVALID_HANDLE_VALUE, Flags != 0);
         CloseHandle(Other);
         delete Writer;
     }
-}
 
-TEST_F(FWindowsManagerTest, AFailedOpenIsCriticalOnlyWithTheReportFlag)
-{
     FString Missing = Temp(TEXT("Missing\\File.txt"));
     EXPECT_EQ(Files.CreateFileReader(*Missing), nullptr);
     EXPECT_EQ(Files.CreateFileWriter(*Missing), nullptr);
@@ -82,35 +77,35 @@ TEST_F(FWindowsManagerTest, AFailedOpenIsCriticalOnlyWithTheReportFlag)
 
 TEST_F(FWindowsManagerTest, DeleteMoveAndCopy)
 {
-    FString Missing = Temp(TEXT("Missing.txt")), Target = Temp(TEXT("Target.txt")), New = Temp(TEXT("New.txt"));
-    EXPECT_TRUE(Files.Delete(*Missing, 0));
-    EXPECT_FALSE(Files.Delete(*Missing, 1));
+    const TCHAR *Missing = TEXT("Missing.txt"), *Target = TEXT("Target.txt"), *New = TEXT("New.txt");
+    EXPECT_TRUE(Files.Delete(Missing, 0));
+    EXPECT_FALSE(Files.Delete(Missing, 1));
     Temp.Write(TEXT("Target.txt"), "keep");
-    SetFileAttributesW(*Target, FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(Files.Delete(*Target, 1, 0));
+    SetFileAttributesW(Target, FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(Files.Delete(Target, 1, 0));
 
     // A move replaces a destination, read-only or not, whatever the replace flag says...
     Temp.Write(TEXT("New.txt"), "new");
-    EXPECT_TRUE(Files.Move(*Target, *New, 0));
+    EXPECT_TRUE(Files.Move(Target, New, 0));
     EXPECT_EQ(Temp.Read(TEXT("Target.txt")), "new");
     EXPECT_FALSE(Temp.Exists(TEXT("New.txt")));
     // ...and one that fails leaves it as it was, and says so as a warning.
     GTestLog.Clear();
-    EXPECT_FALSE(Files.Move(*Target, *Missing));
+    EXPECT_FALSE(Files.Move(Target, Missing));
     EXPECT_EQ(Temp.Read(TEXT("Target.txt")), "new");
     ASSERT_EQ(GTestLog.Lines.Num(), 1);
-    EXPECT_EQ(GTestLog.Lines(0), FString::Printf(TEXT("Error moving file '%s' to '%s'"), *Missing, *Target));
+    EXPECT_EQ(GTestLog.Lines(0), FString(TEXT("Error moving file 'Missing.txt' to 'Target.txt'")));
     EXPECT_EQ(GTestLog.Events(0), NAME_Warning);
 
     // A copied read-only file is writable unless the caller keeps its attributes.
-    SetFileAttributesW(*Target, FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(Files.Copy(*New, *Target));
+    SetFileAttributesW(Target, FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(Files.Copy(New, Target));
     EXPECT_EQ(Temp.Read(TEXT("New.txt")), "new");
-    EXPECT_FALSE(GetFileAttributesW(*New) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(Files.Copy(*New, *Target, 0));
-    EXPECT_TRUE(Files.Copy(*Missing, *Target, 1, 0, 1));
-    EXPECT_TRUE(GetFileAttributesW(*Missing) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(Files.Delete(*Target, 1, 1));
+    EXPECT_FALSE(GetFileAttributesW(New) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(Files.Copy(New, Target, 0));
+    EXPECT_TRUE(Files.Copy(Missing, Target, 1, 0, 1));
+    EXPECT_TRUE(GetFileAttributesW(Missing) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(Files.Delete(Target, 1, 1));
     EXPECT_FALSE(Temp.Exists(TEXT("Target.txt")));
 }
 
