@@ -39,7 +39,7 @@ public:
 using FFileStringsTest = FMirroredGameTest;
 } // namespace
 
-TEST_F(FFileStringsTest, TextLoadsFromEightBitAndUtf16FilesAndSavesInTheNarrowestEncoding)
+TEST_F(FFileStringsTest, TextLoadsFromEightBitAndUtf16FilesAndWideTextIsSavedAsUtf16)
 {
     FString Loaded;
     Temp.Write(TEXT("Game\\System\\Latin.txt"), "caf\xe9");
@@ -50,15 +50,11 @@ TEST_F(FFileStringsTest, TextLoadsFromEightBitAndUtf16FilesAndSavesInTheNarrowes
     EXPECT_EQ(Loaded, FString(TEXT("\x03a9!")));
     EXPECT_FALSE(appLoadFileToString(Loaded, TEXT("Missing.txt"), &Mirror));
 
-    // Saves go to the mirror; the installation's copy stays.
-    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("caf\x00e9")), TEXT("Latin.txt"), &Mirror));
-    EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Latin.txt")), "caf\xe9");
-    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("\x03a9=1")), TEXT("Latin.txt"), &Mirror));
-    EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Latin.txt")), std::string("\xff\xfe\xa9\x03=\0" "1\0", 8));
-    EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\System\\Latin.txt.tmp")));
-    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Latin.txt"), &Mirror));
-    EXPECT_EQ(Loaded, FString(TEXT("\x03a9=1")));
-    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Latin.txt")), "caf\xe9");
+    // Saved into the mirror, the installation's copy staying as it was.
+    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("caf\x00e9 \x03a9")), TEXT("Default.ini"), &Mirror));
+    EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Default.ini")), std::string("\xff\xfe" "c\0a\0f\0\xe9\0 \0\xa9\x03", 14));
+    EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\System\\Default.ini.tmp")));
+    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
 }
 
 TEST_F(FFileStringsTest, AFailedSaveLeavesTheOldFile)
