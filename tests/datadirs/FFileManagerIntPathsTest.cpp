@@ -55,15 +55,15 @@ TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFileOfAChosenModFolder)
 TEST_F(FDataDirsTest, TheLocalizedFileComesFromTheFirstFolderThatHasIt)
 {
     Temp.Write(TEXT("ModA\\System\\Core.int"), "mod");
-    Temp.Write(TEXT("System\\Core.det"), "stock det");
-    Temp.Write(TEXT("System\\Engine.det"), "engine det");
+    Temp.Write(TEXT("Stock\\Core.det"), "stock det"); // not the current folder: found only by the lookup
+    Temp.Write(TEXT("Stock\\Engine.det"), "engine det");
     Temp.Write(TEXT("ModA\\System\\Core"), "not localized");
     Temp.Write(TEXT("ModA\\System\\Core.u"), "not localized");
     FGuardedPath Found;
     EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core.int"))); // no folders loaded yet
     // The first folder is too deep for any candidate: it is skipped.
     Files.SetIntPaths(Strings({LongPath(Temp(TEXT("L")), 252) + TEXT("\\"), Temp(TEXT("ModA\\System\\")),
-                               Temp(TEXT("System\\"))}));
+                               Temp(TEXT("Stock\\"))}));
     EXPECT_TRUE(Files.FindLocalizedFile(Found.Out, TEXT("Core.int")));
     EXPECT_EQ(FString(Found.Out), Temp(TEXT("ModA\\System\\Core.int")));
     EXPECT_EQ(ReadThrough(Files, TEXT("Core.int")), "mod");

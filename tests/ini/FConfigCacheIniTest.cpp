@@ -202,27 +202,54 @@ TEST_F(FConfigCacheIniTest, UnchangedAndCancelledFilesAreNeverWritten)
     EXPECT_EQ("[S]\r\nk=4\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
 }
 
+namespace
+{
+// Refuses to write a read-only file, as Windows does: Wine run by root writes them.
+class FReadOnlyFileManager : public FFileManagerWindows
+{
+public:
+    FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
+    {
+        DWORD Attributes = GetFileAttributesW(Filename);
+        if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_READONLY))
+            return NULL;
+        return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
+    }
+};
+} // namespace
+
 TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSaved)
 {
+    FReadOnlyFileManager ReadOnly;
+    GFileManager = &ReadOnly;
     const std::string Original = "[S]\nk=1\n";
-    Temp.Write(TEXT("Sys.ini"), Original);
-    Cache->SetString(TEXT("S"), TEXT("k"), TEXT("2"));
-    HANDLE Lock = CreateFileW(*Temp(TEXT("Sys.ini")), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    GTestLog.Clear();
-    EXPECT_FALSE(Cache->Find(NULL, 0)->Write(TEXT("Sys.ini")));
-    EXPECT_STREQ(TEXT("Failed to save Sys.ini"), *GTestLog.Lines.Last());
-    // The change outlives a reading flush, which would otherwise drop it unsaved.
-    Cache->Flush(1);
-    EXPECT_EQ(Original, Temp.Read(TEXT("Sys.ini")));
-    EXPECT_STREQ(TEXT("2"), *Get(TEXT("k")));
+    const FString Path = Temp(TEXT("Sys.ini"));
+    for (bool Locked : {false, true})
+    {
+        Temp.Write(TEXT("Sys.ini"), Original);
+        Cache->SetString(TEXT("S"), TEXT("k"), TEXT("2"));
+        HANDLE Lock = Locked ? CreateFileW(*Path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL) : NULL;
+        if (!Locked)
+            SetFileAttributesW(*Path, FILE_ATTRIBUTE_READONLY);
+        GTestLog.Clear();
+        EXPECT_FALSE(Cache->Find(NULL, 0)->Write(TEXT("Sys.ini")));
+        EXPECT_STREQ(TEXT("Failed to save Sys.ini"), *GTestLog.Lines.Last());
+        // The change outlives a reading flush, which would otherwise drop it unsaved.
+        Cache->Flush(1);
+        EXPECT_EQ(Original, Temp.Read(TEXT("Sys.ini"))) << "locked " << Locked;
+        EXPECT_STREQ(TEXT("2"), *Get(TEXT("k")));
 
-    CloseHandle(Lock);
-    Cache->Flush(0); // a failed save is not retried on its own
-    EXPECT_EQ(Original, Temp.Read(TEXT("Sys.ini")));
-    Cache->SetString(TEXT("S"), TEXT("j"), TEXT("3")); // the next change saves both
-    Cache->Flush(1);
-    EXPECT_EQ("[S]\r\nk=2\r\nj=3\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
-    EXPECT_STREQ(TEXT("TMapBase: 0 items, 8 hash slots"), *FilesLine());
+        if (Lock)
+            CloseHandle(Lock);
+        SetFileAttributesW(*Path, FILE_ATTRIBUTE_NORMAL);
+        Cache->Flush(0); // a failed save is not retried on its own
+        EXPECT_EQ(Original, Temp.Read(TEXT("Sys.ini")));
+        Cache->SetString(TEXT("S"), TEXT("j"), TEXT("3")); // the next change saves both
+        Cache->Flush(1);
+        EXPECT_EQ("[S]\r\nk=2\r\nj=3\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
+        EXPECT_STREQ(TEXT("TMapBase: 0 items, 8 hash slots"), *FilesLine());
+    }
+    GFileManager = &Files;
 }
 
 namespace
