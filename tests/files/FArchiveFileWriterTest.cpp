@@ -3,30 +3,6 @@
 
 namespace
 {
-// Records every system write and close; writes stop short once Room bytes are used up.
-class FCountingWriter : public FArchiveFileWriter
-{
-public:
-    using FArchiveFileWriter::FArchiveFileWriter;
-    std::string Writes;
-    INT Closes = 0;
-    INT Room = 0x7fffffff;
-
-protected:
-    BOOL WriteToFile(const void* Src, DWORD Count, DWORD& Done) override
-    {
-        Writes += std::to_string(Count) + " ";
-        DWORD Allowed = Count < DWORD(Room) ? Count : DWORD(Room);
-        Room -= INT(Allowed);
-        return FArchiveFileWriter::WriteToFile(Src, Allowed, Done);
-    }
-    BOOL CloseFile() override
-    {
-        Closes++;
-        return FArchiveFileWriter::CloseFile();
-    }
-};
-
 struct FWriterTest : testing::Test
 {
     FTempDir Temp;

@@ -3,27 +3,7 @@
 
 namespace
 {
-// A writer on a disk that fills up after Room bytes.
-class FDiskFullWriter : public FArchiveFileWriter
-{
-public:
-    FDiskFullWriter(HANDLE Handle, FOutputDevice* Error, INT InRoom) : FArchiveFileWriter(Handle, Error, 0), Room(InRoom) {}
-
-protected:
-    BOOL WriteToFile(const void* Src, DWORD Count, DWORD& Done) override
-    {
-        DWORD Allowed = Count < DWORD(Room) ? Count : DWORD(Room);
-        Room -= INT(Allowed);
-        FArchiveFileWriter::WriteToFile(Src, Allowed, Done);
-        SetLastError(ERROR_DISK_FULL);
-        return Done == Count;
-    }
-
-private:
-    INT Room;
-};
-
-// Writes new files (the saves' temporary files) onto the full disk.
+// Writes new files (the saves' temporary files) onto a disk that fills up after 100 bytes.
 class FDiskFullManager : public FFileManagerWindows
 {
 public:
@@ -32,7 +12,9 @@ public:
         if (Flags != 0)
             return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
         HANDLE File = CreateFileW(Filename, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        return new (TEXT("WindowsFileWriter")) FDiskFullWriter(File, Error, 100);
+        FCountingWriter* Writer = new (TEXT("WindowsFileWriter")) FCountingWriter(File, Error, 0);
+        Writer->Room = 100;
+        return Writer;
     }
 };
 

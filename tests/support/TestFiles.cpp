@@ -2,7 +2,6 @@
 #include "TestFiles.h"
 #include "FConfigCacheIni.h"
 #include <shlwapi.h>
-#include <algorithm>
 
 namespace
 {
@@ -115,13 +114,18 @@ FMirroredGameTest::FMirroredGameTest()
     SetCurrentDirectoryW(*Temp(TEXT("Game\\System"))); // the engine's working folder
 }
 
-FMirroredGameTest::~FMirroredGameTest() { delete &Mirror; }
-
-FGuardedPath::FGuardedPath() { std::fill(std::begin(Guard), std::end(Guard), TCHAR(0xABCD)); }
-
-bool FGuardedPath::Intact() const
+BOOL FCountingWriter::WriteToFile(const void* Src, DWORD Count, DWORD& Done)
 {
-    return std::all_of(std::begin(Guard), std::end(Guard), [](TCHAR C) { return C == TCHAR(0xABCD); });
+    Writes += std::to_string(Count) + " ";
+    DWORD Allowed = Count < DWORD(Room) ? Count : DWORD(Room);
+    Room -= INT(Allowed);
+    return FArchiveFileWriter::WriteToFile(Src, Allowed, Done);
+}
+
+BOOL FCountingWriter::CloseFile()
+{
+    Closes++;
+    return FArchiveFileWriter::CloseFile();
 }
 
 TArray<FString> ReadLogLines(const TCHAR* Filename)

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "FFileManagerUserDocuments.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <ostream>
@@ -56,7 +57,7 @@ class FMirroredGameTest : public FTempFolderTest
 {
 protected:
     FMirroredGameTest();
-    ~FMirroredGameTest() override;
+    ~FMirroredGameTest() override { delete &Mirror; }
 
     FFileManagerUserDocuments& Mirror;
 };
@@ -67,8 +68,23 @@ struct FGuardedPath
     TCHAR Out[FILE_PATH_MAX];
     TCHAR Guard[8];
 
-    FGuardedPath();
-    bool Intact() const;
+    FGuardedPath() { std::fill(std::begin(Guard), std::end(Guard), TCHAR(0xABCD)); }
+    bool Intact() const { return std::count(std::begin(Guard), std::end(Guard), TCHAR(0xABCD)) == 8; }
+};
+
+// A file writer that records its system writes and closes; writes stop short once Room bytes
+// are used up, as on a full disk.
+class FCountingWriter : public FArchiveFileWriter
+{
+public:
+    using FArchiveFileWriter::FArchiveFileWriter;
+    std::string Writes;
+    INT Closes = 0;
+    INT Room = 0x7fffffff;
+
+protected:
+    BOOL WriteToFile(const void* Src, DWORD Count, DWORD& Done) override;
+    BOOL CloseFile() override;
 };
 
 // The lines of a file that others may still be writing (8-bit text split at CR LF, without
