@@ -59,7 +59,6 @@ CORE_API UBOOL appSaveStringToFile(const FString& String, const TCHAR* Filename,
 CORE_API ANSICHAR* winToANSI(ANSICHAR* Dest, const TCHAR* Src, INT Count);
 CORE_API TCHAR* winToUNICODE(TCHAR* Dest, const ANSICHAR* Src, INT Count);
 CORE_API INT winGetSizeANSI(const TCHAR* Src);       // bytes, with the terminator
-CORE_API INT winGetSizeUNICODE(const ANSICHAR* Src); // characters, with the terminator
 // Conversions into one of a few rotating buffers of 1024 characters.
 CORE_API const TCHAR* appFromAnsi(const ANSICHAR* Src);
 CORE_API const ANSICHAR* appToAnsi(const TCHAR* Src);

@@ -16,7 +16,6 @@ inline UBOOL appIsSpace(TCHAR C) { return C == ' ' || C == '\t' || C == '\r' || 
 CORE_API INT appStrlen(const TCHAR* String);
 CORE_API INT appStrcmp(const TCHAR* A, const TCHAR* B);
 CORE_API INT appStricmp(const TCHAR* A, const TCHAR* B);
-CORE_API INT appStrncmp(const TCHAR* A, const TCHAR* B, INT Count);
 CORE_API INT appStrnicmp(const TCHAR* A, const TCHAR* B, INT Count);
 CORE_API const TCHAR* appStrchr(const TCHAR* String, TCHAR C);
 CORE_API const TCHAR* appStrrchr(const TCHAR* String, TCHAR C);
@@ -63,7 +62,6 @@ public:
     void Remove(INT Index, INT Count, INT ElementSize);
     // Drops every element and keeps room for Slack elements.
     void Empty(INT ElementSize, INT Slack = 0);
-    void Shrink(INT ElementSize);
 
 protected:
     FArray() : Data(NULL), ArrayNum(0), ArrayMax(0) {}
@@ -140,12 +138,6 @@ public:
         INT Index;
         return FindItem(Item, Index) ? Index : AddItem(Item);
     }
-    void Insert(INT Index, INT Count = 1)
-    {
-        FArray::Insert(Index, Count, sizeof(T));
-        for (INT i = Index; i < Index + Count; i++)
-            new (GetTypedData() + i) T();
-    }
     void InsertItem(const T& Item, INT Index)
     {
         T Copy(Item);
@@ -181,17 +173,11 @@ public:
         Index = -1;
         return 0;
     }
-    UBOOL ContainsItem(const T& Item) const
-    {
-        INT Index;
-        return FindItem(Item, Index);
-    }
     void Empty(INT Slack = 0)
     {
         DestructRange(0, ArrayNum);
         FArray::Empty(sizeof(T), Slack);
     }
-    void Shrink() { FArray::Shrink(sizeof(T)); }
 
 private:
     INT CheckIndex(INT Index) const;

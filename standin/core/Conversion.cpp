@@ -32,8 +32,6 @@ TCHAR* winToUNICODE(TCHAR* Dest, const ANSICHAR* Src, INT Count)
 
 INT winGetSizeANSI(const TCHAR* Src) { return WideCharToMultiByte(CP_ACP, 0, Src, -1, NULL, 0, NULL, NULL); }
 
-INT winGetSizeUNICODE(const ANSICHAR* Src) { return MultiByteToWideChar(CP_ACP, 0, Src, -1, NULL, 0); }
-
 const TCHAR* appFromAnsi(const ANSICHAR* Src)
 {
     INT Size;

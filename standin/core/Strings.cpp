@@ -3,7 +3,6 @@
 
 INT appStrlen(const TCHAR* String) { return INT(wcslen(String)); }
 INT appStrcmp(const TCHAR* A, const TCHAR* B) { return wcscmp(A, B); }
-INT appStrncmp(const TCHAR* A, const TCHAR* B, INT Count) { return wcsncmp(A, B, Count); }
 
 INT appStrnicmp(const TCHAR* A, const TCHAR* B, INT Count)
 {
@@ -163,15 +162,6 @@ void FArray::Empty(INT ElementSize, INT Slack)
     if (ArrayMax != Slack)
     {
         ArrayMax = Slack > 0 ? Slack : 0;
-        Realloc(ElementSize);
-    }
-}
-
-void FArray::Shrink(INT ElementSize)
-{
-    if (ArrayMax != ArrayNum)
-    {
-        ArrayMax = ArrayNum;
         Realloc(ElementSize);
     }
 }
