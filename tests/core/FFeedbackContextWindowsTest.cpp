@@ -29,6 +29,7 @@ protected:
 
 TEST_F(Feedback, AsksAndWarnsAPlayerButOnlyLogsOnADedicatedServer)
 {
+    CORVANE_SKIP_WITHOUT_WINDOWS();
     FMessageBoxWatcher Watcher(IDYES);
     PlayAs(1, 0);
     Warn.Log(NAME_UserPrompt, TEXT("The disk is full."));
@@ -64,6 +65,7 @@ TEST_F(Feedback, AsksAndWarnsAPlayerButOnlyLogsOnADedicatedServer)
 
 TEST_F(Feedback, SlowTasksNestMustBalanceAndDriveTheProgressControls)
 {
+    CORVANE_SKIP_WITHOUT_WINDOWS();
     // A hidden window with a progress bar and a status text, as a loading screen would have.
     INITCOMMONCONTROLSEX Controls = {sizeof(Controls), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&Controls);

@@ -83,6 +83,7 @@ TEST_F(ErrorDevice, GuardedErrorIsLoggedOnceAndUnwindsWithItsHistory)
 
 TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistory)
 {
+    CORVANE_SKIP_WITHOUT_WINDOWS();
     FTempDir Folder;
     FFileManagerWindows Files;
     GFileManager = &Files;
@@ -109,6 +110,7 @@ TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistory)
 
 TEST_F(ErrorDevice, FriendlyErrorHidesTheHistoryAndADedicatedServerShowsNothing)
 {
+    CORVANE_SKIP_WITHOUT_WINDOWS();
     EXPECT_THROW(RaiseGuarded(TEXT("Cannot find the map."), NAME_FriendlyError), int);
     ASSERT_EQ(1, ReportWatched(0, 0)); // a server that has not started yet shows it too
     EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), Shown.Text);
@@ -139,6 +141,7 @@ TEST(ErrorDeviceChild, DISABLED_UnguardedErrorEndsTheProcess)
 
 TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcessWithItsLogWritten)
 {
+    CORVANE_SKIP_WITHOUT_WINDOWS();
     FTempDir Folder;
     FString LogFile = Folder(TEXT("Child.log"));
     SetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), *LogFile);

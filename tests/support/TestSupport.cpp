@@ -48,3 +48,14 @@ void FTestErrorDevice::Serialize(const TCHAR* Text, EName)
 {
     LastMessage = Text;
 }
+
+bool CanCreateWindows()
+{
+    static const bool Can = [] {
+        HWND Probe = CreateWindowExW(0, TEXT("STATIC"), TEXT(""), WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+        if (Probe)
+            DestroyWindow(Probe);
+        return Probe != NULL;
+    }();
+    return Can;
+}

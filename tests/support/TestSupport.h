@@ -2,6 +2,7 @@
 // that tests use to watch what the code under test reports.
 #pragma once
 #include "Core.h"
+#include <gtest/gtest.h>
 
 // An allocator over the process heap that counts live blocks, so a test can see leaks.
 class FHeapMalloc : public FMalloc
@@ -44,3 +45,28 @@ public:
 extern FHeapMalloc GTestMalloc;
 extern FCaptureDevice GTestLog;
 extern FTestErrorDevice GTestError;
+
+// Whether this process can create a window, probed once. Wine's WoW64 mode runs the 32-bit
+// build here but cannot load its display driver for 32-bit programs, so they get no windows.
+bool CanCreateWindows();
+
+// The first statement of every test that needs a window: one it opens, a message box it
+// answers, or a child process (Corvane.exe, this program) that shows one; the child, of the
+// same build, gets no window either. Without windows the 32-bit build skips the test with
+// the reason (tools/test counts the skips); the 64-bit build, where window code is tested,
+// fails it.
+#ifdef _WIN64
+#define CORVANE_SKIP_WITHOUT_WINDOWS() \
+    do \
+    { \
+        if (!CanCreateWindows()) \
+            FAIL() << "No window can be created: is DISPLAY an X server Wine can use?"; \
+    } while (0)
+#else
+#define CORVANE_SKIP_WITHOUT_WINDOWS() \
+    do \
+    { \
+        if (!CanCreateWindows()) \
+            GTEST_SKIP() << "Needs a window, which Wine's WoW64 mode cannot create for 32-bit programs"; \
+    } while (0)
+#endif
