@@ -13,3 +13,5 @@
 #include "Globals.h"
 #include "AppFunctions.h"
 #include "Objects.h"
+#include "Script.h"
+#include "Vector.h"

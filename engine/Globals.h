@@ -11,6 +11,7 @@ class FFileManager;
 class FConfigCache;
 class FExec;
 class USystem;
+class USubsystem;
 
 CORE_API extern FOutputDevice* GLog;          // the log device the program hands to appInit
 CORE_API extern FOutputDevice* GNull;         // swallows everything
@@ -21,6 +22,7 @@ CORE_API extern FFileManager* GFileManager;
 CORE_API extern FConfigCache* GConfig;
 CORE_API extern FExec* GExec;                 // offered every console command first
 CORE_API extern USystem* GSys;
+CORE_API extern USubsystem* GWindowManager; // the window library's, ticked once per frame; NULL without windows
 
 CORE_API extern UBOOL GIsStarted;
 CORE_API extern UBOOL GIsServer;
@@ -33,6 +35,7 @@ CORE_API extern UBOOL GIsRequestingExit;
 CORE_API extern UBOOL GIsCriticalError;
 CORE_API extern UBOOL GIsGuarded;
 CORE_API extern UBOOL GIsSlowTask;
+CORE_API extern UBOOL GExitPurge;            // objects are being destroyed at shut-down: none may touch another
 CORE_API extern UBOOL GUnicodeOS;             // wide-character system calls are available
 
 CORE_API extern TCHAR GErrorHist[4096];       // the text of the critical error being handled

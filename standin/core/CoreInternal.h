@@ -12,6 +12,9 @@ TCHAR* appNextStaticBuffer(INT& Size);
 // Marks names listed in Suppress as suppressed; names no longer listed become active.
 void appApplySuppression(const TArray<FString>& Suppress);
 
+// Makes the class objects of Package's native classes; false when it has none.
+bool appMakeNativeClasses(const TCHAR* Package);
+
 // Runs a cleanup when the scope ends, also when an exception leaves it.
 template<class F> class TScopeExit
 {

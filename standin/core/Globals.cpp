@@ -9,6 +9,7 @@ CORE_API FFileManager* GFileManager = NULL;
 CORE_API FConfigCache* GConfig = NULL;
 CORE_API FExec* GExec = NULL;
 CORE_API USystem* GSys = NULL;
+CORE_API USubsystem* GWindowManager = NULL;
 
 CORE_API UBOOL GIsStarted = 0;
 CORE_API UBOOL GIsServer = 0;

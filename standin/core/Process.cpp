@@ -129,7 +129,7 @@ void appInit(const TCHAR* Package, const TCHAR* InCmdLine, FMalloc* Malloc, FOut
     if (GConfig->GetString(TEXT("Engine.Engine"), TEXT("Language"), Language, ARRAY_COUNT(Language)) && Language[0])
         UObject::SetLanguage(Language);
 
-    GSys = new (TEXT("USystem")) USystem;
+    GSys = ConstructObject<USystem>(USystem::StaticClass(), NULL, FName(TEXT("System")));
     GSys->LoadConfig();
     unguard;
 }
