@@ -4,6 +4,9 @@ set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
+# tools/wine-env reads the architecture from the cache: 32-bit programs need Wine's WoW64 libraries.
+set(CORVANE_ARCH ${CMAKE_SYSTEM_PROCESSOR} CACHE INTERNAL "")
+
 option(CORVANE_WERROR "Treat compiler warnings as errors" ON)
 
 # Warnings and defines for our own code (GoogleTest keeps its own flags).

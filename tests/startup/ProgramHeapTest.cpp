@@ -3,6 +3,7 @@
 #include "FMallocWindows.h"
 #include "TestSupport.h"
 #include <gtest/gtest.h>
+#include <new>
 
 namespace
 {
@@ -19,10 +20,14 @@ public:
     }
 };
 
+// The program's heap is a static object, which keeps its arena aligned. A fixture member
+// would live on the test program's heap, which aligns only to 8 bytes in 32 bits.
+alignas(FProgramHeap) BYTE HeapStorage[sizeof(FProgramHeap)];
+
 class ProgramHeap : public testing::Test
 {
 protected:
-    FProgramHeap Heap;
+    FProgramHeap& Heap = *new (HeapStorage) FProgramHeap;
     FTagRecorder Recorder;
     FMalloc* Saved = GMalloc;
 
