@@ -3,6 +3,7 @@
 #include "FMallocWindows.h"
 #include "TestSupport.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <random>
@@ -323,4 +324,32 @@ TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
     }
     ExpectCountersAtZero(*Malloc);
     EXPECT_GT(Malloc->TotalAllocations, 600000);
+}
+
+TEST(FMallocWindows, FreedBlocksComeBackBeforeAPoolIsAdded)
+{
+    for (DWORD Size : {8u, 10u, 112u, 2048u}) // 10 bytes: runs at 2-byte boundaries
+    {
+        auto Malloc = MakeAllocator();
+        std::vector<BYTE*> Blocks;
+        for (DWORD i = 0; i < 65536 / Size; i++)
+            Blocks.push_back(Alloc(*Malloc, Size));
+        // Every other block, each then a run of its own, all of which must stay linked.
+        std::vector<BYTE*> Freed;
+        for (size_t i = 1; i < Blocks.size(); i += 2)
+            Freed.push_back(Blocks[i]);
+        for (BYTE* Block : Freed)
+            Malloc->Free(Block);
+        Malloc->HeapCheck();
+        std::vector<BYTE*> Again;
+        for (size_t i = 0; i < Freed.size(); i++)
+            Again.push_back(Alloc(*Malloc, Size));
+        std::sort(Freed.begin(), Freed.end());
+        std::sort(Again.begin(), Again.end());
+        EXPECT_EQ(Freed, Again) << Size;
+        EXPECT_EQ(65536, Malloc->SystemBytesCurrent) << Size; // still the one pool
+        for (BYTE* Block : Blocks)
+            Malloc->Free(Block);
+        ExpectCountersAtZero(*Malloc);
+    }
 }
