@@ -51,6 +51,8 @@ public:
     virtual UBOOL Exec(const TCHAR* Cmd, FOutputDevice& Ar);
     // The mouse cursor stands at X, Y (pixels of the viewport).
     virtual void MouseMoved(FLOAT X, FLOAT Y);
+    // Lines of the status command (and the viewport) about what the player has.
+    virtual void GetStatusLines(TArray<FString>& Lines);
 };
 
 class ENGINE_API ULevel : public UObject

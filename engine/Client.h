@@ -16,14 +16,15 @@ public:
     UCanvas* Canvas = NULL;
     INT SizeX = 0, SizeY = 0;    // client area in pixels
 
-    virtual void* GetWindow() = 0; // its window handle (HWND)
-    virtual UBOOL IsFullscreen() = 0;
+    // The base class is abstract: the platform's viewport class has the window.
+    virtual void* GetWindow() { return NULL; } // its window handle (HWND)
+    virtual UBOOL IsFullscreen() { return 0; }
     // Console commands, offered to GExec first and then handled by the engine.
     virtual UBOOL Exec(const TCHAR* Cmd, FOutputDevice& Ar);
     // Windowed at a client size of X by Y, or full screen.
-    virtual void SetMode(INT X, INT Y, UBOOL Fullscreen) = 0;
+    virtual void SetMode(INT /*X*/, INT /*Y*/, UBOOL /*Fullscreen*/) {}
     // Draws a frame and shows it.
-    virtual void Repaint() = 0;
+    virtual void Repaint() {}
 };
 
 class ENGINE_API UClient : public UObject
@@ -42,5 +43,5 @@ public:
     void LoadConfig(UBOOL Propagate = 0, UClass* Class = NULL, const TCHAR* Filename = NULL) override;
     virtual void Init(UEngine* InEngine);
     // A new viewport with its window, of the configured size and form.
-    virtual UViewport* NewViewport(FName Name) = 0;
+    virtual UViewport* NewViewport(FName /*Name*/) { return NULL; }
 };

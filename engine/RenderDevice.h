@@ -17,5 +17,5 @@ public:
     void LoadConfig(UBOOL Propagate = 0, UClass* Class = NULL, const TCHAR* Filename = NULL) override;
     // Draws the world of a frame: the background and the level's actors seen from above.
     virtual void DrawWorld(UCanvas* Canvas, ULevel* Level, const FVector& ViewLocation);
-    virtual COLORREF BackgroundColor() const = 0;
+    virtual COLORREF BackgroundColor() const { return RGB(0, 0, 0); }
 };

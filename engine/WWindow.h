@@ -32,20 +32,29 @@ protected:
     // The window is being destroyed; the base tells the notify hook.
     virtual void OnDestroy();
     LRESULT CallDefaultProc(UINT Message, WPARAM WParam, LPARAM LParam);
+    // Makes the library own the object: destroying the window deletes it, and the library
+    // destroys what is still open when it shuts down.
+    void OwnByLibrary();
 
 private:
     WNDPROC ControlProc = NULL; // a standard control's own procedure
+    UBOOL OwnedByLibrary = 0;
+    UBOOL InDestructor = 0;
     static LRESULT CALLBACK StaticWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
 };
 
+// An edit control. Enter in a single-line one sends its owner WM_COMMAND with the control's id.
 class WINDOW_API WEdit : public WWindow
 {
 public:
     explicit WEdit(WWindow* InOwnerWindow) : WWindow(NAME_None, InOwnerWindow) {}
     // A child of the owner window, multi-line (with scroll bars) or a single line.
-    void OpenWindow(UBOOL Multiline, UBOOL ReadOnly);
+    void OpenWindow(UBOOL Multiline, UBOOL ReadOnly, INT Id = 0);
     // Adds Text at the end, keeping the text below the control's limit by dropping the oldest lines.
     void AppendText(const TCHAR* Text);
     // Scrolls the caret into view.
     void ScrollCaret();
+
+protected:
+    LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam) override;
 };

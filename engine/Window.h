@@ -5,7 +5,6 @@
 #include "WLog.h"
 #include "WProperties.h"
 
-// Registers the library's window classes and makes its window manager (GWindowManager),
-// which refreshes the open property windows as it is ticked. Once per process; later calls
-// change nothing.
+// Makes the library's window manager (GWindowManager), which refreshes the open property
+// windows as it is ticked. Calls while it exists change nothing.
 WINDOW_API void InitWindowing();

@@ -186,7 +186,7 @@ UObject* UObject::StaticFindObject(UClass* ObjectClass, UObject* InOuter, const 
     const TCHAR* ObjectName = Name;
     if ((InOuter == NULL || InOuter == ANY_PACKAGE) && SplitLastPoint(Name, OuterPath, ObjectName))
     {
-        InOuter = StaticFindObject(NULL, ANY_PACKAGE, OuterPath);
+        InOuter = StaticFindObject(NULL, NULL, OuterPath); // a path starts at a package
         if (!InOuter)
             return NULL;
     }
@@ -217,12 +217,14 @@ UObject* UObject::StaticConstructObject(UClass* Class, UObject* InOuter, FName N
         Error->Logf(NAME_Warning, TEXT("Cannot construct an object of abstract class %s"), Class->GetPathName());
         return NULL;
     }
-    // Packages are outermost; everything else lives in some package.
-    if (!InOuter && !Class->IsChildOf(UPackage::StaticClass()))
+    // Packages are outermost (beside class objects while they are being made); everything
+    // else lives in some package.
+    bool IsPackage = Class->IsChildOf(UPackage::StaticClass());
+    if (!InOuter && !IsPackage)
         InOuter = GetTransientPackage();
     if (Name == FName(NAME_None))
         Name = MakeUniqueName(Class, InOuter);
-    else if (StaticFindObject(NULL, InOuter, *Name))
+    else if (StaticFindObject(IsPackage ? UPackage::StaticClass() : NULL, InOuter, *Name))
     {
         Error->Logf(NAME_Warning, TEXT("Cannot construct %s: the name %s is taken"), Class->GetPathName(), *Name);
         return NULL;

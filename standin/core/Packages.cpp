@@ -269,7 +269,10 @@ UPackage* UObject::LoadPackage(const TCHAR* Name, DWORD LoadFlags)
     UPackage* Package = static_cast<UPackage*>(StaticFindObject(UPackage::StaticClass(), NULL, Name));
     if (Package && Package->Loaded)
         return Package;
+    // A package of native classes comes with its module (Name.dll), loaded when first needed.
     bool HasNatives = appMakeNativeClasses(Name);
+    if (!HasNatives && LoadLibraryW(*(FString(Name) + TEXT(".dll"))))
+        HasNatives = appMakeNativeClasses(Name);
     FString Filename = FindPackageFile(Name);
     if (!HasNatives && Filename.IsEmpty())
     {

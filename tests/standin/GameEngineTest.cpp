@@ -1,0 +1,96 @@
+// Tests of the game engine's console commands and command files, without a viewport.
+#include "TestFiles.h"
+#include "Engine.h"
+
+namespace
+{
+// Takes the commands it is asked to, and keeps every command it was offered.
+class FTakingExec : public FExec
+{
+public:
+    const TCHAR* Takes = TEXT("");
+    TArray<FString> Offered;
+
+    UBOOL Exec(const TCHAR* Cmd, FOutputDevice&) override
+    {
+        Offered.AddItem(FString(Cmd));
+        const TCHAR* Str = Cmd;
+        return *Takes && ParseCommand(&Str, Takes);
+    }
+};
+
+// A game engine with a level and a player, as Init leaves it but for the client.
+class GameEngine : public FTempFolderTest
+{
+protected:
+    GameEngine()
+    {
+        Engine = ConstructObject<UGameEngine>(UGameEngine::StaticClass());
+        Engine->Level = ConstructObject<ULevel>(ULevel::StaticClass(), Engine);
+        Engine->Player = static_cast<APlayerPawn*>(Engine->Level->SpawnActor(APlayerPawn::StaticClass(), FVector()));
+        GExec = &Program;
+        GTestLog.Clear();
+    }
+    ~GameEngine() override
+    {
+        GExec = NULL;
+        UObject::StaticExit();
+    }
+
+    UGameEngine* Engine;
+    FTakingExec Program;
+};
+} // namespace
+
+TEST_F(GameEngine, OffersEveryCommandToTheProgramFirst)
+{
+    struct
+    {
+        const TCHAR* Takes;   // what the program takes
+        const TCHAR* Command;
+        UBOOL Handled;
+        FLOAT Desired, Default; // the player's angles afterwards
+    } Cases[] = {
+        {TEXT("fov"), TEXT("fov 100"), 1, 90.f, 90.f},   // taken: the engine does nothing
+        {TEXT(""), TEXT("fov 100"), 1, 100.f, 100.f},
+        {TEXT(""), TEXT("zoom 30"), 1, 30.f, 100.f},     // a zoom leaves the default angle
+        {TEXT("SetRes"), TEXT("endzoom"), 1, 100.f, 100.f},
+        {TEXT(""), TEXT("fov 500"), 1, 170.f, 170.f},    // angles stay within 1 to 170
+        {TEXT(""), TEXT("nonsense 1"), 0, 170.f, 170.f},
+    };
+    for (const auto& Case : Cases)
+    {
+        Program.Takes = Case.Takes;
+        Program.Offered.Empty();
+        EXPECT_EQ(Case.Handled, Engine->Exec(Case.Command, GTestLog)) << Case.Command;
+        ASSERT_EQ(1, Program.Offered.Num());
+        EXPECT_EQ(FString(Case.Command), Program.Offered(0));
+        EXPECT_FLOAT_EQ(Case.Desired, Engine->Player->DesiredFOV) << Case.Command;
+        EXPECT_FLOAT_EQ(Case.Default, Engine->Player->DefaultFOV) << Case.Command;
+    }
+    EXPECT_EQ(FString(TEXT("FOV: Desired=170.000 Default=170.000")), Engine->LastConsoleOutput);
+}
+
+TEST_F(GameEngine, RunsCommandFilesOneCommandPerTick)
+{
+    Temp.Write(TEXT("Outer.txt"), "first\r\n\r\n  ; a comment\r\nexec Inner.txt\r\nwait 0.5\r\nlast  ");
+    Temp.Write(TEXT("Inner.txt"), "inner one\ninner two\n");
+    Program.Takes = TEXT("*"); // takes nothing, but sees everything
+    EXPECT_TRUE(Engine->Exec(TEXT("exec Outer.txt"), GTestLog));
+    EXPECT_EQ(FString(TEXT("Exec: Outer.txt (4 commands)")), GTestLog.Lines.Last());
+    for (INT Tick = 0; Tick < 8; Tick++)
+        Engine->Tick(0.1f);
+    const TCHAR* Expected[] = {TEXT("exec Outer.txt"), TEXT("first"), TEXT("exec Inner.txt"), TEXT("inner one"),
+                               TEXT("inner two"), TEXT("wait 0.5")};
+    ASSERT_EQ(INT(ARRAY_COUNT(Expected)), Program.Offered.Num()); // "last" still waits
+    for (INT i = 0; i < Program.Offered.Num(); i++)
+        EXPECT_EQ(FString(Expected[i]), Program.Offered(i));
+    for (INT Tick = 0; Tick < 4; Tick++)
+        Engine->Tick(0.1f);
+    EXPECT_EQ(FString(TEXT("last")), Program.Offered.Last());
+    INT Index;
+    EXPECT_TRUE(GTestLog.Lines.FindItem(FString(TEXT("Exec: command not recognized: first")), Index));
+
+    EXPECT_TRUE(Engine->Exec(TEXT("exec Missing.txt"), GTestLog));
+    EXPECT_EQ(FString(TEXT("Exec: can't find file 'Missing.txt'")), GTestLog.Lines.Last());
+}

@@ -1,0 +1,91 @@
+// Plays a copy of the staged game with GameRun.exe, the way the program will start the
+// engine: a real viewport window, ticks, an EXEC= file, and a clean end.
+#include "MessageBoxWatcher.h"
+#include "TestFiles.h"
+
+namespace
+{
+void CopyTree(const FString& From, const FString& To)
+{
+    CreateDirectoryW(*To, NULL);
+    WIN32_FIND_DATAW Found;
+    HANDLE Find = FindFirstFileW(*(From * TEXT("*")), &Found);
+    if (Find == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        if (!(Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileW(*(From * Found.cFileName), *(To * Found.cFileName), FALSE);
+        else if (appStrcmp(Found.cFileName, TEXT(".")) && appStrcmp(Found.cFileName, TEXT("..")))
+            CopyTree(From * Found.cFileName, To * Found.cFileName);
+    } while (FindNextFileW(Find, &Found));
+    FindClose(Find);
+}
+
+// The position of the first line that starts with Start at or after From, or -1.
+INT FindLineFrom(const TArray<FString>& Lines, const TCHAR* Start, INT From = 0)
+{
+    for (INT i = From; i < Lines.Num(); i++)
+        if (Lines(i).InStr(Start) == 0)
+            return i;
+    return -1;
+}
+} // namespace
+
+TEST(GameRun, PlaysTheStagedGameFromAnExecFile)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    FTempDir Temp;
+    CopyTree(FString(appBaseDir()) + TEXT("..\\game"), Temp(TEXT("Game")));
+    FString System = Temp(TEXT("Game\\System"));
+    CopyFileW(*(FString(appBaseDir()) + TEXT("GameRun.exe")), *(System * TEXT("GameRun.exe")), FALSE);
+    // The player chose the first mod's localization in the data folders dialog.
+    Temp.Write(TEXT("Game\\System\\Corvane.ini"), Temp.Read(*FString(TEXT("Game\\System\\Corvane.ini"))) +
+                                                     "[Corvane]\r\nIntPaths=..\\MyMod\\System\\*.int\r\n");
+    Temp.Write(TEXT("Game\\System\\Run.txt"), "fov 90\r\nstatus\r\nzoom 40\r\nSetRes 800x600\r\nconversation\r\n"
+                                              "openwindow Veltra.InfoWindow 0\r\nsavemenu\r\nstatus\r\nwait 0.3\r\n"
+                                              "bogus\r\nexit\r\n");
+
+    FWatchedRun Run = RunWatched(System * TEXT("GameRun.exe"), TEXT(" -localdata EXEC=Run.txt"), *System, IDOK);
+    EXPECT_EQ(0u, Run.ExitCode);
+    EXPECT_EQ(0, Run.BoxCount) << Run.FirstBox.Text;
+    TArray<FString> Lines = ReadLogLines(*(System * TEXT("GameRun.log")));
+
+    // Each expected line in this order, with others between them.
+    const TCHAR* Expected[] = {
+        TEXT("Log: Init: Path[0]=..\\System\\*.u"),
+        TEXT("Log: Init: Path[5]=..\\Rivers\\System\\*.u"),
+        TEXT("Log: Init: Viewport 1024x768 Windowed Renderer=SoftDrv.SoftwareRenderDevice"),
+        TEXT("Log: Exec: Run.txt (11 commands)"),
+        TEXT("Log: FOV: Desired=90.000 Default=90.000"),
+        TEXT("Log: Status: Title Veltra: MyMod"), // the mod's Engine.int
+        TEXT("Log: Status: FOV Desired=90.000 Default=90.000"),
+        TEXT("Log: Status: GUI Multipliers=1x1 Root=1024.0x768.0 Clip=1024.0x768.0 Cursor=0"),
+        TEXT("Log: FOV: Desired=40.000 Default=90.000"),
+        TEXT("Log: SetRes: 800x600 Windowed"),
+        TEXT("Log: Window: created Name=ConWindowActive0 Class=Veltra.ConWindowActive Parent=VeltraRoot0 Visible=1"),
+        TEXT("Log: Window: created Name=InfoWindow0 Class=Veltra.InfoWindow Parent=VeltraRoot0 Visible=0"),
+        TEXT("Log: Window: created Name=SaveMenu0 Class=Veltra.SaveMenu Parent=VeltraRoot0 Visible=1"),
+        TEXT("Log: SaveMenu: FreeSpace=0 KB"), // the copy has no Save folder
+        TEXT("Log: Status: Viewport 800x600 Windowed Renderer=SoftDrv.SoftwareRenderDevice DetailTextures=1"),
+        TEXT("Log: Status: GUI Multipliers=1x1 Root=800.0x600.0 Clip=800.0x600.0 Cursor=1"),
+        TEXT("Log: Status: GUI Window ConWindowActive0 Class=Veltra.ConWindowActive Size=600.0x80.0 Visible=1"),
+        TEXT("Log: Exec: command not recognized: bogus"),
+        TEXT("Log: Exit: requested"),
+        TEXT("Log: GameRun: ended with 0"),
+    };
+    INT At = 0;
+    for (const TCHAR* Line : Expected)
+    {
+        INT Found = FindLineFrom(Lines, Line, At);
+        EXPECT_LE(0, Found) << "missing in order: " << Narrow(FString(Line));
+        if (Found >= 0)
+            At = Found + 1;
+    }
+    // Frames were drawn between the commands.
+    INT Fps = FindLineFrom(Lines, TEXT("Log: Status: FPS "), FindLineFrom(Lines, TEXT("Log: Exec: > savemenu")));
+    ASSERT_LE(0, Fps);
+    INT Frames = 0;
+    EXPECT_TRUE(Parse(*Lines(Fps), TEXT("Frames="), Frames));
+    EXPECT_LE(8, Frames);
+}
