@@ -33,15 +33,22 @@ UViewport* UWindowsClient::NewViewport(FName Name)
     unguard;
 }
 
+void UWindowsViewport::ShutdownAfterError() { DestroyViewportWindow(); }
+
+void UWindowsViewport::DestroyViewportWindow()
+{
+    if (!Window)
+        return;
+    SetWindowLongPtrW(Window, GWLP_USERDATA, 0); // its last messages find no viewport
+    DestroyWindow(Window);
+    Window = NULL;
+}
+
 UWindowsViewport::~UWindowsViewport()
 {
     if (BackBuffer)
         DeleteObject(BackBuffer);
-    if (Window)
-    {
-        SetWindowLongPtrW(Window, GWLP_USERDATA, 0); // its last messages find no viewport
-        DestroyWindow(Window);
-    }
+    DestroyViewportWindow();
     if (!GExitPurge && Client)
         Client->Viewports.RemoveItem(this);
 }

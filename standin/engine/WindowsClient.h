@@ -15,6 +15,8 @@ public:
     INT BackSizeX = 0, BackSizeY = 0;
 
     ~UWindowsViewport() override;
+    // A critical error: the window goes, so that it hides no message box.
+    void ShutdownAfterError() override;
     void* GetWindow() override { return Window; }
     UBOOL IsFullscreen() override { return Fullscreen; }
     // Windowed: a captioned window whose client area is X by Y. Full screen: a popup of X by
@@ -29,6 +31,7 @@ private:
     LRESULT WndProc(UINT Message, WPARAM WParam, LPARAM LParam);
     void MouseButton(EInputKey Key, EInputAction Action);
     void MouseMove(FLOAT X, FLOAT Y);
+    void DestroyViewportWindow();
 };
 
 class UWindowsClient : public UClient
