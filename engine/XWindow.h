@@ -56,7 +56,8 @@ public:
     void Show(UBOOL bShow = 1);
     // Takes the window and its children out of the tree and destroys them.
     void Destroy();
-    // Places the window in its parent; the base class fills the parent.
+    // Places the window in its parent; a plain window is a panel of at most 200 by 60 units
+    // in the parent's top right corner.
     virtual void Layout();
     virtual UBOOL IsModal() const { return 0; }
     // Draws the window and its visible children; Scale is pixels per GUI unit.
@@ -68,7 +69,8 @@ public:
     DECLARE_FUNCTION(execGetFreeSaveSpace); // native 3093
 };
 
-// A window that covers its parent and takes the mouse: the GUI shows a cursor while one is up.
+// A window that takes the mouse. The GUI shows its cursor while a modal window whose class
+// default says "ShowCursor=True" is up.
 class EXTENSION_API XModalWindow : public XWindow
 {
     DECLARE_CLASS(XModalWindow, XWindow)
@@ -84,7 +86,7 @@ class EXTENSION_API XRootWindow : public XWindow
     DECLARE_CLASS(XRootWindow, XWindow)
 public:
     INT HMultiplier = 1, VMultiplier = 1; // pixels per GUI unit
-    UBOOL bCursorActive = 0;              // a modal window is up: the GUI shows its cursor
+    UBOOL bCursorActive = 0;              // the GUI shows its cursor (see XModalWindow)
     FLOAT MouseX = 0.f, MouseY = 0.f;     // the GUI cursor, GUI units
 
     // Sizes the root window to the canvas by the engine's rule: both multipliers are the

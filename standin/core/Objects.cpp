@@ -129,12 +129,17 @@ UObject::~UObject()
         GObjObjects(Index) = NULL;
 }
 
+// Where a name goes: the caller's buffer, or a rotating one of the engine; 256 characters.
+static TCHAR* NameBuffer(TCHAR* Str)
+{
+    INT Size;
+    return Str ? Str : appNextStaticBuffer(Size);
+}
+
 const TCHAR* UObject::GetPathName(TCHAR* Str) const
 {
-    INT Size = 256;
-    TCHAR* Result = Str ? Str : appNextStaticBuffer(Size);
-    if (Size > 256)
-        Size = 256;
+    const INT Size = 256;
+    TCHAR* Result = NameBuffer(Str);
     TCHAR OuterPath[256];
     if (Outer)
         appSnprintf(Result, Size, TEXT("%s.%s"), Outer->GetPathName(OuterPath), GetName());
@@ -145,12 +150,9 @@ const TCHAR* UObject::GetPathName(TCHAR* Str) const
 
 const TCHAR* UObject::GetFullName(TCHAR* Str) const
 {
-    INT Size = 256;
-    TCHAR* Result = Str ? Str : appNextStaticBuffer(Size);
-    if (Size > 256)
-        Size = 256;
+    TCHAR* Result = NameBuffer(Str);
     TCHAR Path[256];
-    appSnprintf(Result, Size, TEXT("%s %s"), Class ? Class->GetName() : TEXT("None"), GetPathName(Path));
+    appSnprintf(Result, 256, TEXT("%s %s"), Class ? Class->GetName() : TEXT("None"), GetPathName(Path));
     return Result;
 }
 

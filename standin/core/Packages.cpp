@@ -223,6 +223,8 @@ private:
 
     bool ReadArgument(const FString& Arg)
     {
+        if (Arg.IsEmpty())
+            return false;
         for (INT i = 0; i < ParmNames.Num(); i++)
             if (ParmNames(i) == Arg)
             {

@@ -3,24 +3,28 @@
 
 IMPLEMENT_CLASS(UCanvas, Engine, Canvas, 0)
 
-void UCanvas::FillRect(INT X, INT Y, INT Width, INT Height, COLORREF Color)
+namespace
 {
-    if (!hDC)
+// FillRect or FrameRect of the rectangle with a brush of Color.
+void PaintRect(HDC DC, INT X, INT Y, INT Width, INT Height, COLORREF Color, int(WINAPI* Paint)(HDC, const RECT*, HBRUSH))
+{
+    if (!DC)
         return;
     RECT Rect = {X, Y, X + Width, Y + Height};
     HBRUSH Brush = CreateSolidBrush(Color);
-    ::FillRect(hDC, &Rect, Brush);
+    Paint(DC, &Rect, Brush);
     DeleteObject(Brush);
+}
+} // namespace
+
+void UCanvas::FillRect(INT X, INT Y, INT Width, INT Height, COLORREF Color)
+{
+    PaintRect(hDC, X, Y, Width, Height, Color, &::FillRect);
 }
 
 void UCanvas::FrameRect(INT X, INT Y, INT Width, INT Height, COLORREF Color)
 {
-    if (!hDC)
-        return;
-    RECT Rect = {X, Y, X + Width, Y + Height};
-    HBRUSH Brush = CreateSolidBrush(Color);
-    ::FrameRect(hDC, &Rect, Brush);
-    DeleteObject(Brush);
+    PaintRect(hDC, X, Y, Width, Height, Color, &::FrameRect);
 }
 
 void UCanvas::DrawText(INT X, INT Y, const TCHAR* Text, COLORREF Color)

@@ -15,12 +15,13 @@ void URenderDevice::DrawWorld(UCanvas* Canvas, ULevel* Level, const FVector& Vie
 {
     Canvas->FillRect(0, 0, Canvas->SizeX, Canvas->SizeY, BackgroundColor());
     INT CenterX = Canvas->SizeX / 2, CenterY = Canvas->SizeY / 2;
-    if (DetailTextures)
-        for (INT Line = -8; Line <= 8; Line++)
-        {
-            Canvas->FillRect(CenterX + Line * 32, 0, 1, Canvas->SizeY, RGB(60, 60, 60));
-            Canvas->FillRect(0, CenterY + Line * 32, Canvas->SizeX, 1, RGB(60, 60, 60));
-        }
+    if (DetailTextures) // a grid on the ground, through the view's centre
+    {
+        for (INT X = CenterX % 32; X < Canvas->SizeX; X += 32)
+            Canvas->FillRect(X, 0, 1, Canvas->SizeY, RGB(60, 60, 60));
+        for (INT Y = CenterY % 32; Y < Canvas->SizeY; Y += 32)
+            Canvas->FillRect(0, Y, Canvas->SizeX, 1, RGB(60, 60, 60));
+    }
     if (!Level)
         return;
     for (AActor* Actor : Level->Actors)
