@@ -210,8 +210,9 @@ private:
         const TCHAR* Close = appStrrchr(Rest, ')');
         if (!ParseCommand(&Rest, TEXT("native")) || !Open || !Close || Close < Open)
             return false;
+        // Only natives that a loaded module has registered: a call of another would fail at run time.
         INT Number = appAtoi(Rest);
-        if (Number < EX_FirstNative || Number >= MAX_NATIVES)
+        if (Number < EX_FirstNative || Number >= MAX_NATIVES || !GNatives[Number])
             return false;
         Code.CallNative(Number);
         for (const FString& Arg : SplitList(FString(Open + 1, INT(Close - Open - 1))))

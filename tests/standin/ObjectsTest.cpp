@@ -65,6 +65,8 @@ protected:
         Temp.Write(TEXT("Unlisted\\Secret.u"), "package Secret\r\nclass Thing extends Test.Thing\r\n");
         Temp.Write(TEXT("Maps\\Sample.unr"), "not a package");
         Temp.Write(TEXT("System\\Broken.u"), "package Broken\r\nclass Bad extends Nowhere.Nothing\r\n");
+        Temp.Write(TEXT("System\\Unknown.u"), "package Unknown\r\nclass Caller extends Test.Thing\r\n"
+                                                "  function Call()\r\n    native 4001()\r\n  end\r\n");
         SetCurrentDirectoryW(*Temp(TEXT("System")));
         StartConfig(TEXT("Test.ini"));
         GSys->LoadConfig();
@@ -96,6 +98,7 @@ TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIni)
         {TEXT("ini:NoPoint"), NULL, NULL},
         {TEXT("Sample.Nothing"), NULL, NULL},
         {TEXT("Broken.Bad"), NULL, NULL},                              // its super class is nowhere
+        {TEXT("Unknown.Caller"), NULL, TEXT("Class Unknown.Caller")},  // the class stays, its function not
         {TEXT("Other.Derived"), TEXT("Sample"), NULL},                 // the file holds package Sample only
         {TEXT("Sample.Derived"), TEXT("Sample"), TEXT("Class Sample.Derived")},
     };
@@ -113,6 +116,8 @@ TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIni)
     EXPECT_EQ(&UTestThing::InternalConstructor, Further->ClassConstructor);
     EXPECT_STREQ(TEXT("Red"), Further->GetDefaultText(TEXT("Colour")));
     EXPECT_EQ(NULL, Further->GetDefaultText(TEXT("Col")));
+    // A call of a native that no module registered is refused when the package is read.
+    EXPECT_EQ(NULL, UObject::StaticConstructObject(Load(TEXT("Unknown.Caller")))->FindFunction(FName(TEXT("Call"))));
 
     GTestLog.Clear();
     EXPECT_FALSE(Load(TEXT("ini:Test.Section.WrongBase"), UClass::StaticClass()));
