@@ -134,8 +134,15 @@ bool FFileManagerUserDocuments::ReadPath(TCHAR (&Out)[FILE_PATH_MAX], const TCHA
     }
 }
 
-bool FFileManagerUserDocuments::WritePath(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path)
+bool FFileManagerUserDocuments::WritePath(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path, bool MakeFolders)
 {
+    // Without folders made on the way, the place is the mapping alone: a file that exists
+    // only in the installation has no copy where writes go.
+    if (!MakeFolders)
+    {
+        EMapping Mapping = MapToMirror(Out, Path);
+        return Mapping == MAP_Mirror || (Mapping == MAP_Outside && CopyPath(Out, Path));
+    }
     switch (Translate(Out, Path, 'w'))
     {
     case TRANSLATE_UseOut:
@@ -161,7 +168,7 @@ FArchive* FFileManagerUserDocuments::CreateFileWriter(const TCHAR* Filename, DWO
 {
     guard(FFileManagerUserDocuments::CreateFileWriter);
     TCHAR Path[FILE_PATH_MAX];
-    if (WritePath(Path, Filename))
+    if (WritePath(Path, Filename, !(WriteFlags & WRITEFLAG_ExistingOnly)))
         return OpenWriter(Path, WriteFlags, Error);
     return FailWriter(Filename, WriteFlags);
     unguard;
@@ -255,6 +262,13 @@ bool FFileManagerUserDocuments::TranslatePath(TCHAR (&Out)[FILE_PATH_MAX], const
     guard(FFileManagerUserDocuments::TranslatePath);
     if (!HasMirror())
         return FFileManagerWindows::TranslatePath(Out, Path, Mode);
-    return Translate(Out, Path, Mode) == TRANSLATE_UseOut;
+    // Out is written before Path is read to its end, and a caller may pass one buffer for both.
+    TCHAR Given[FILE_PATH_MAX];
+    if (!CopyPath(Given, Path))
+    {
+        Out[0] = 0;
+        return false;
+    }
+    return Translate(Out, Given, Mode) == TRANSLATE_UseOut;
     unguard;
 }

@@ -77,7 +77,8 @@ FArchive* FFileManagerWindows::OpenWriter(const TCHAR* Filename, DWORD WriteFlag
     if (WriteFlags & WRITEFLAG_OverrideReadOnly)
         WinSetFileAttributes(Filename, 0);
     DWORD Share = (WriteFlags & WRITEFLAG_ShareRead) ? FILE_SHARE_READ : 0;
-    DWORD Creation = (WriteFlags & WRITEFLAG_Append)         ? OPEN_ALWAYS
+    DWORD Creation = (WriteFlags & WRITEFLAG_ExistingOnly)   ? OPEN_EXISTING
+                     : (WriteFlags & WRITEFLAG_Append)       ? OPEN_ALWAYS
                      : (WriteFlags & WRITEFLAG_KeepExisting) ? CREATE_NEW
                                                              : CREATE_ALWAYS;
     HANDLE Handle = WinCreateFile(Filename, GENERIC_WRITE, Share, Creation);

@@ -67,7 +67,8 @@ bool CopyPath(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path)
         Out[0] = 0;
         return false;
     }
-    appStrcpy(Out, Path);
+    if (Out != Path)
+        appStrcpy(Out, Path);
     return true;
 }
 

@@ -22,6 +22,7 @@ enum EFileWriteFlags
     WRITEFLAG_Unbuffered       = 0x08, // no effect on Windows file managers
     WRITEFLAG_Append           = 0x10, // keep the contents and write at the end
     WRITEFLAG_ShareRead        = 0x20, // others may read while the file is open
+    WRITEFLAG_ExistingOnly     = 0x40, // open a file that is already where writes go; create none
 };
 
 // Told the fraction of a copy that is done, from 0.0 to 1.0.

@@ -52,7 +52,8 @@ private:
     bool HasMirror() const { return DocumentsDir[0] != 0; }
     EMapping MapToMirror(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path) const;
     ETranslation Translate(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path, TCHAR Mode);
-    // The path to read or delete, and the path to write; false when the path is refused.
+    // The path to read or delete, and the path to write (making the mirror folders it needs
+    // unless told not to); false when the path is refused.
     bool ReadPath(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path) const;
-    bool WritePath(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path);
+    bool WritePath(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path, bool MakeFolders = true);
 };

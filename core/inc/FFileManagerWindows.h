@@ -133,7 +133,7 @@ public:
     virtual void Init();
     // Where Path really lies, for a reading ('r'), deleting ('d') or writing ('w') caller:
     // the result says whether to use Out. Here Out is Path itself, or empty when Path does
-    // not fit (then the result is 0).
+    // not fit (then the result is 0). Out and Path may be one buffer.
     virtual bool TranslatePath(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Path, TCHAR Mode);
 
     // Whether a localization file (extension "int", or the current language's) named

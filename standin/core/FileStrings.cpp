@@ -53,6 +53,23 @@ void EncodeText(FArchive& Writer, const TCHAR* Text, INT Len)
         Done += Count;
     }
 }
+// A target that cannot be written (read-only, or held open by someone else) must stay as it
+// is: the replacing move of a save would replace it regardless. Appending nothing to it asks
+// the question without touching the contents; the open takes only a file that is already
+// where writes go, so asking creates none (a documents mirror may hold no copy yet, and an
+// empty one would hide the installation's file).
+UBOOL CanReplace(FFileManager& FileManager, const TCHAR* Filename)
+{
+    FArchive* Probe = FileManager.CreateFileWriter(Filename, WRITEFLAG_Append | WRITEFLAG_ExistingOnly, GNull);
+    if (!Probe)
+    {
+        DWORD Error = GetLastError();
+        return Error == ERROR_FILE_NOT_FOUND || Error == ERROR_PATH_NOT_FOUND;
+    }
+    UBOOL Closed = Probe->Close();
+    delete Probe;
+    return Closed;
+}
 } // namespace
 
 UBOOL appLoadFileToString(FString& Result, const TCHAR* Filename, FFileManager* FileManager)
@@ -82,19 +99,8 @@ UBOOL appSaveStringToFile(const FString& String, const TCHAR* Filename, FFileMan
     guard(appSaveStringToFile);
     if (!FileManager)
         FileManager = GFileManager;
-    // A target that cannot be written (read-only, or held open by someone else) must stay
-    // as it is: the replacing move below would delete it regardless. Appending nothing
-    // asks the question without touching the contents.
-    if (FileManager->FileSize(Filename) >= 0)
-    {
-        FArchive* Probe = FileManager->CreateFileWriter(Filename, WRITEFLAG_Append, GNull);
-        if (!Probe)
-            return 0;
-        UBOOL Closed = Probe->Close();
-        delete Probe;
-        if (!Closed)
-            return 0;
-    }
+    if (!CanReplace(*FileManager, Filename))
+        return 0;
     // Write beside the target first, so that a failed save leaves the old file whole.
     FString Temp = FString(Filename) + TEXT(".tmp");
     FArchive* Writer = FileManager->CreateFileWriter(*Temp, 0, GNull);

@@ -64,6 +64,23 @@ TEST_F(FUserDocumentsTest, TranslatePathMapsTheInstallationOnly)
     EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\Save\\New\\New")));
 }
 
+TEST_F(FUserDocumentsTest, TranslatePathGivesTheSameWithOneBufferForPathAndResult)
+{
+    Temp.Write(TEXT("Docs\\Veltra\\System\\User.ini"), "");
+    const FString Paths[] = {TEXT("Default.ini"), TEXT("User.ini"), TEXT("..\\Save\\Slot1\\Data"),
+                             Temp(TEXT("Game\\System\\Default.ini")), Temp(TEXT("Game\\Maps\\New.unr")),
+                             Temp(TEXT("Elsewhere\\..\\Notes.txt"))};
+    for (const FString& Path : Paths)
+        for (TCHAR Mode : {'r', 'd', 'w'})
+        {
+            bool Expected = Mirror.TranslatePath(Out, *Path, Mode);
+            TCHAR Shared[FILE_PATH_MAX];
+            appStrcpy(Shared, *Path);
+            EXPECT_EQ(Mirror.TranslatePath(Shared, Shared, Mode), Expected) << Narrow(Path) << " " << char(Mode);
+            EXPECT_STREQ(Shared, Out) << char(Mode);
+        }
+}
+
 TEST_F(FUserDocumentsTest, DeletingAndMovingWorkOnTheCopyThatIsRead)
 {
     Temp.Write(TEXT("Game\\System\\Both.ini"), "stock");

@@ -3,21 +3,6 @@
 
 namespace
 {
-// Writes new files (the saves' temporary files) onto a disk that fills up after 100 bytes.
-class FDiskFullManager : public FFileManagerWindows
-{
-public:
-    FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
-    {
-        if (Flags != 0)
-            return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
-        HANDLE File = CreateFileW(Filename, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        FCountingWriter* Writer = new (TEXT("WindowsFileWriter")) FCountingWriter(File, Error, 0);
-        Writer->Room = 100;
-        return Writer;
-    }
-};
-
 using FFileStringsTest = FMirroredGameTest;
 } // namespace
 
@@ -39,10 +24,19 @@ TEST_F(FFileStringsTest, TextLoadsFromEightBitAndUtf16FilesAndWideTextIsSavedAsU
     EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
 }
 
-TEST_F(FFileStringsTest, AFailedSaveLeavesTheOldFile)
+TEST_F(FFileStringsTest, AFailedSaveLeavesEveryFileAsItWas)
 {
-    FDiskFullManager Full;
-    EXPECT_FALSE(appSaveStringToFile(FString(std::wstring(10000, L'n').c_str()), TEXT("Default.ini"), &Full));
-    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
-    EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\Default.ini.tmp")));
+    // The file lies in the installation only; through the mirror the save would go beside it.
+    TDiskFull<FFileManagerWindows> Plain;
+    TDiskFull<FFileManagerUserDocuments> Mirrored(*Temp(TEXT("Docs")), *Temp(TEXT("Game\\System")));
+    FFileManagerWindows* Managers[] = {&Plain, &Mirrored};
+    for (FFileManagerWindows* Full : Managers)
+    {
+        EXPECT_FALSE(appSaveStringToFile(FString(std::wstring(10000, L'n').c_str()), TEXT("Default.ini"), Full));
+        EXPECT_EQ(ReadThrough(*Full, TEXT("Default.ini")), "stock");
+        EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
+        for (const TCHAR* Made : {TEXT("Game\\System\\Default.ini.tmp"), TEXT("Docs\\Veltra\\System\\Default.ini"),
+                                  TEXT("Docs\\Veltra\\System\\Default.ini.tmp")})
+            EXPECT_FALSE(Temp.Exists(Made)) << Narrow(Made);
+    }
 }

@@ -212,7 +212,10 @@ public:
     {
         DWORD Attributes = GetFileAttributesW(Filename);
         if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_READONLY))
+        {
+            SetLastError(ERROR_ACCESS_DENIED);
             return NULL;
+        }
         return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
     }
 };

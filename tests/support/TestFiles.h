@@ -87,6 +87,27 @@ protected:
     BOOL CloseFile() override;
 };
 
+// A file manager (TBase) on a disk that fills up after Room bytes written to new files (the
+// saves' temporary files: writers opened without flags); other writers are the base's own.
+template<class TBase> class TDiskFull : public TBase
+{
+public:
+    using TBase::TBase;
+    INT Room = 100;
+
+    FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
+    {
+        TCHAR Path[FILE_PATH_MAX];
+        if (Flags != 0)
+            return TBase::CreateFileWriter(Filename, Flags, Error);
+        this->TranslatePath(Path, Filename, 'w');
+        HANDLE File = CreateFileW(Path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        FCountingWriter* Writer = new (TEXT("WindowsFileWriter")) FCountingWriter(File, Error, 0);
+        Writer->Room = Room;
+        return Writer;
+    }
+};
+
 // The lines of a file that others may still be writing (8-bit text split at CR LF, without
 // the line ends); none when it cannot be read.
 TArray<FString> ReadLogLines(const TCHAR* Filename);
