@@ -242,9 +242,14 @@ void FConfigCacheIni::SetString(const TCHAR* Section, const TCHAR* Key, const TC
 void FConfigCacheIni::Flush(UBOOL Read, const TCHAR* Filename)
 {
     guard(FConfigCacheIni::Flush);
+    // The walk goes by position: a save may add files (at the end) and move the others, so a
+    // file is taken again after its save to note how it went.
     for (TMap<FString, FConfigFile>::TIterator It(Files); It; ++It)
-        if (!Filename || It.Key() == Filename)
-            It.Value().Write(*It.Key());
+        if ((!Filename || It.Key() == Filename) && It.Value().NeedsWrite())
+        {
+            UBOOL Saved = It.Value().Write(*It.Key());
+            It.Value().SaveFailed = !Saved;
+        }
     if (Read)
         DropFromCache(Filename);
     unguard;

@@ -100,7 +100,7 @@ void FConfigFile::AddLine(FConfigSectionMap& Section, const TCHAR* Line, INT Len
 UBOOL FConfigFile::Write(const TCHAR* Filename)
 {
     guard(FConfigFile::Write);
-    if (!Dirty || NoSave)
+    if (!NeedsWrite())
         return 1;
     Dirty = 0;
     TArray<TCHAR> Text;
@@ -118,9 +118,11 @@ UBOOL FConfigFile::Write(const TCHAR* Filename)
         }
         Append(Text, TEXT("\r\n"), 2);
     }
-    SaveFailed = !appSaveStringToFile(FString(Text.GetTypedData(), Text.Num()), Filename, GFileManager);
-    if (SaveFailed && GLog)
-        GLog->Logf(TEXT("Failed to save %s"), Filename);
-    return !SaveFailed;
+    // The caller's name may lie in the cache too, which the save can move.
+    const FString Name(Filename);
+    UBOOL Saved = appSaveStringToFile(FString(Text.GetTypedData(), Text.Num()), *Name, GFileManager);
+    if (!Saved && GLog)
+        GLog->Logf(TEXT("Failed to save %s"), *Name);
+    return Saved;
     unguard;
 }

@@ -91,7 +91,8 @@ public:
         unguard;
     }
 
-    // Walks the pairs in order. Adding or removing pairs ends the walk's validity.
+    // Walks the pairs in order, by position: pairs added meanwhile come at the end and are
+    // walked too (Key and Value find a pair where it is now); removing pairs ends the walk.
     template<class TMap, class TValue> class TBaseIterator
     {
     public:

@@ -235,7 +235,7 @@ TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSav
         if (!Locked)
             SetFileAttributesW(*Path, FILE_ATTRIBUTE_READONLY);
         GTestLog.Clear();
-        EXPECT_FALSE(Cache->Find(NULL, 0)->Write(TEXT("Sys.ini")));
+        Cache->Flush(0);
         EXPECT_STREQ(TEXT("Failed to save Sys.ini"), *GTestLog.Lines.Last());
         // The change outlives a reading flush, which would otherwise drop it unsaved.
         Cache->Flush(1);
@@ -290,4 +290,116 @@ TEST_F(FConfigCacheIniTest, AnErrorInsideAnOperationNamesItsGuards)
                  *GuardsLeftBy([](FConfigCacheIni& C) { delete &C; }, *Cache));
     Cache = NULL;
     GFileManager = &Files;
+}
+
+namespace
+{
+// Gives every block pages of its own and takes them away when the block is freed, so that
+// any use of freed memory is an access violation. Installed as GMalloc while it lives; blocks
+// of the allocator it replaced go back there.
+class FPoisoningMalloc : public FMalloc
+{
+public:
+    FPoisoningMalloc() { GMalloc = this; }
+    ~FPoisoningMalloc()
+    {
+        GMalloc = Previous;
+        VirtualFree(Region, 0, MEM_RELEASE);
+    }
+    void* Malloc(DWORD Size, const TCHAR*) override
+    {
+        SIZE_T Bytes = (Size + HEADER + PAGE - 1) & ~SIZE_T(PAGE - 1);
+        if (Used + Bytes > REGION)
+            throw TEXT("The poisoning allocator is full.");
+        BYTE* Pages = static_cast<BYTE*>(VirtualAlloc(Region + Used, Bytes, MEM_COMMIT, PAGE_READWRITE));
+        Used += Bytes;
+        *reinterpret_cast<DWORD*>(Pages) = Size;
+        return Pages + HEADER;
+    }
+    void* Realloc(void* Old, DWORD Size, const TCHAR* Tag) override
+    {
+        if (Old && !Owns(Old))
+            return Previous->Realloc(Old, Size, Tag);
+        void* New = Size ? Malloc(Size, Tag) : NULL;
+        if (Old && New)
+            memcpy(New, Old, std::min(Size, SizeOf(Old)));
+        Free(Old);
+        return New;
+    }
+    void Free(void* Block) override
+    {
+        if (!Owns(Block))
+            return Previous->Free(Block);
+        VirtualFree(static_cast<BYTE*>(Block) - HEADER, SizeOf(Block) + HEADER, MEM_DECOMMIT);
+    }
+    void DumpAllocs() override {}
+    void HeapCheck() override {}
+    void Init() override {}
+    void Exit() override {}
+
+private:
+    enum { PAGE = 4096, HEADER = 16, REGION = 64 << 20 };
+    FMalloc* Previous = GMalloc;
+    BYTE* Region = static_cast<BYTE*>(VirtualAlloc(NULL, REGION, MEM_RESERVE, PAGE_NOACCESS));
+    SIZE_T Used = 0;
+
+    bool Owns(const void* Block) const { return Block >= Region && Block < Region + REGION; }
+    static DWORD SizeOf(const void* Block) { return *reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(Block) - HEADER); }
+};
+
+// How many files a cache holds before caching one more moves them all.
+INT FilesThatFillTheCache()
+{
+    FConfigCacheIni* Probe = static_cast<FConfigCacheIni*>(FConfigCacheIni::Factory());
+    const FConfigFile* First = Probe->Find(TEXT("F0"), 1);
+    INT Count = 1;
+    while (Probe->Find(*FString::Printf(TEXT("F%i"), Count), 1), Probe->Find(TEXT("F0"), 0) == First)
+        Count++;
+    delete Probe;
+    return Count;
+}
+} // namespace
+
+TEST_F(FConfigCacheIniTest, ASaveThatFailsWhileTheCacheGrowsTouchesNoMovedFile)
+{
+    // Every way a save starts. Its failure message is localized from Core.int, whose caching
+    // moves every file of a full cache, the one being saved too.
+    const struct { const char* Name; void (*Run)(FConfigCacheIni*&); } Saves[] = {
+        {"Flush", [](FConfigCacheIni*& C) { C->Flush(0); }},
+        {"Flush of one file", [](FConfigCacheIni*& C) { C->Flush(0, TEXT("Sys.ini")); }},
+        {"reading Flush", [](FConfigCacheIni*& C) { C->Flush(1); }},
+        {"Exit", [](FConfigCacheIni*& C) { C->Exit(); }},
+        {"destructor", [](FConfigCacheIni*& C) { delete C; C = NULL; }},
+    };
+    Temp.Write(TEXT("Core.int"), "[Errors]\nWriteFailed=Cannot write\n");
+    TDiskFull<FFileManagerWindows> Full;
+    Full.Room = 0;
+    FConfigCache* SavedConfig = GConfig;
+    FOutputDevice* SavedLog = GLog;
+    for (const auto& Save : Saves)
+    {
+        Temp.Write(TEXT("Sys.ini"), "[S]\nk=1\n");
+        FPoisoningMalloc Poisoning;
+        FCaptureDevice Log;
+        GLog = &Log;
+        INT Capacity = FilesThatFillTheCache();
+        FConfigCacheIni* Saving = static_cast<FConfigCacheIni*>(FConfigCacheIni::Factory());
+        Saving->Init(TEXT("Sys.ini"), TEXT("Usr.ini"), 1);
+        Saving->SetString(TEXT("S"), TEXT("k"), TEXT("2"));
+        for (INT i = 1; i < Capacity; i++)
+            Saving->Find(*FString::Printf(TEXT("F%i"), i), 1);
+        GConfig = Saving;
+        GFileManager = &Full;
+        Save.Run(Saving);
+        GFileManager = &Files;
+        GConfig = SavedConfig;
+        EXPECT_STREQ(TEXT("Failed to save Sys.ini"), *Log.Lines.Last()) << Save.Name;
+        EXPECT_EQ("[S]\nk=1\n", Temp.Read(TEXT("Sys.ini"))) << Save.Name;
+        if (Saving) // the change outlives the failed save
+        {
+            EXPECT_STREQ(TEXT("2"), Saving->GetStr(TEXT("S"), TEXT("k"))) << Save.Name;
+        }
+        delete Saving;
+        GLog = SavedLog;
+    }
 }
