@@ -45,7 +45,7 @@ void FFileManagerWindows::LoadIntPaths()
 {
     guard(FFileManagerWindows::LoadIntPaths);
     TArray<FString> Folders;
-    if (const FConfigSectionMap* Section = GConfig->GetSectionPrivate(TEXT("Corvane"), 0, 0))
+    if (const FConfigSectionMap* Section = GConfig->GetSectionPrivate(TEXT("Corvane"), 0, 1))
     {
         TArray<FString> Entries;
         Section->MultiFind(TEXT("IntPaths"), Entries);

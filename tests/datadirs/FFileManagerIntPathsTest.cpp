@@ -17,12 +17,14 @@ TEST_F(FDataDirsTest, LocalizationFoldersComeFromTheSystemIniInFileOrder)
     FProbeFileManager Probe;
     EXPECT_EQ(Probe.Folders(), nullptr);
     std::string TooLong = Narrow(LongPath(TEXT("..\\L"), 300)) + "\\*.int"; // skipped
-    WriteInis("[Corvane]\r\nIntPaths=..\\ModA\\System\\*.int\r\nIntPaths=" + TooLong +
-                  "\r\nIntPaths=..\\System\\*.int\r\nIntPaths=C:\\*.int\r\n",
-              "");
+    const std::string Ini = "[Corvane]\r\nIntPaths=..\\ModA\\System\\*.int\r\nIntPaths=" + TooLong +
+                            "\r\nIntPaths=..\\System\\*.int\r\nIntPaths=C:\\*.int\r\n";
+    WriteInis(Ini, "");
     Probe.LoadIntPaths();
     ASSERT_NE(Probe.Folders(), nullptr);
     EXPECT_EQ(Narrow(*Probe.Folders()), (FTexts{"..\\ModA\\System\\", "..\\System\\", "C:\\"}));
+    GConfig->Flush(0); // only read, so never rewritten
+    EXPECT_EQ(Temp.Read(TEXT("System\\Corvane.ini")), Ini);
 
     WriteInis("[Core.System]\r\nPaths=..\\System\\*.u\r\n", ""); // no [Corvane]: empty, not missing
     Probe.LoadIntPaths();
