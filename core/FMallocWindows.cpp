@@ -42,8 +42,8 @@ const TCHAR ReallocUnwindFormat[] = TEXT("%016IX %i %s");
 const TCHAR ReallocUnwindFormat[] = TEXT("%08X %i %s");
 #endif
 
-// Set while an out-of-memory report is on its way: the error device or the localization
-// may need memory themselves, and a second failure must not start a second report.
+// Set while an out-of-memory report is on its way, so that a second failure does not start a
+// second report.
 bool GReportingOutOfMemory = false;
 } // namespace
 
@@ -407,24 +407,32 @@ void FMallocWindows::RaisePeaks()
 
 void FMallocWindows::ReportOutOfMemory()
 {
+    static const TCHAR Fallback[] = TEXT("Out of virtual memory.");
+    // A failure while the report is on its way (the localization or the error device needing
+    // memory themselves) only unwinds back into it.
+    if (GReportingOutOfMemory)
+        throw static_cast<const TCHAR*>(Fallback);
     static TCHAR Message[1024];
-    if (!GReportingOutOfMemory)
+    GReportingOutOfMemory = true;
+    try
     {
-        appStrcpy(Message, TEXT("Out of virtual memory."));
-        GReportingOutOfMemory = true;
-        try
-        {
-            appStrcpy(Message, LocalizeError(TEXT("OutOfMemory"), TEXT("Core")));
-            if (GError)
-                GError->Logf(TEXT("%s"), Message);
-        }
-        catch (...)
-        {
-            GReportingOutOfMemory = false;
-            throw;
-        }
-        GReportingOutOfMemory = false;
+        appStrcpy(Message, LocalizeError(TEXT("OutOfMemory"), TEXT("Core")));
     }
+    catch (...)
+    {
+        appStrcpy(Message, Fallback); // the localized text could not be had without memory
+    }
+    try
+    {
+        if (GError)
+            GError->Logf(TEXT("%s"), Message);
+    }
+    catch (...)
+    {
+        GReportingOutOfMemory = false;
+        throw;
+    }
+    GReportingOutOfMemory = false;
     // The error device ends the run; one that returns must not leave the caller with no block.
     throw static_cast<const TCHAR*>(Message);
 }

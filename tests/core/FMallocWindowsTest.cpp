@@ -1,7 +1,7 @@
 // Tests of the pooled allocator on real virtual memory: size classes, pools, system-served
 // blocks, Realloc, statistics, list checks, the dump and running out of memory.
 #include "FMallocWindows.h"
-#include "TestSupport.h"
+#include "TestFiles.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
@@ -250,6 +250,34 @@ TEST(FMallocWindows, RunningOutOfMemoryIsReportedAndHandsOutNoBlock)
     EXPECT_THROW(Alloc(*Malloc, 16), const TCHAR*);
     GError = Error;
     EXPECT_EQ(2, Device.Calls);
+}
+
+using FOutOfMemoryReport = FTempFolderTest;
+
+TEST_F(FOutOfMemoryReport, ReachesTheErrorDeviceAlsoWhenItsTextNeedsMemory)
+{
+    Temp.Write(TEXT("Core.int"), "[Errors]\nOutOfMemory=Geen geheugen meer\n");
+    StartConfig(TEXT("Sys.ini"));
+    // Keeps the report in memory of its own: there is none to be had.
+    struct FFixedDevice : FOutputDeviceError
+    {
+        TCHAR Text[64] = {};
+        void Serialize(const TCHAR* Message, EName) override { appStrcpy(Text, Message); }
+        void ReportCriticalError() override {}
+    } Device;
+    GError = &Device;
+    // Reading Core.int for the first time takes memory; once it is cached, it takes none.
+    for (const TCHAR* Expected : {TEXT("Out of virtual memory."), TEXT("Geen geheugen meer")})
+    {
+        auto Malloc = MakeAllocator();
+        Malloc->RequestsLeft = 0;
+        GMalloc = Malloc.get();
+        EXPECT_THROW(Malloc->Malloc(16, TEXT("Test")), const TCHAR*);
+        GMalloc = &GTestMalloc;
+        EXPECT_STREQ(Expected, Device.Text);
+        LocalizeError(TEXT("OutOfMemory"), TEXT("Core"));
+    }
+    GError = &GTestError;
 }
 
 TEST(FMallocWindows, BlocksAnywhereInTheAddressSpaceFindTheirRecords)
