@@ -1,5 +1,6 @@
 // Main.cpp: the process entry. Builds the engine's platform services, starts the core with
 // them, and after the game shuts everything down again in a fixed order.
+#include "ExitGlobals.h"
 #include "FConfigCacheIni.h"
 #include "FFeedbackContextWindows.h"
 #include "FFileManagerUserDocuments.h"
@@ -42,6 +43,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     delete FileManager;
     GFileManager = NULL; // a late message must not reach the released manager
     Log.Close();
-    GProgramHeap.Close(); // the allocator goes with this function
+    // The platform services go with this function; the libraries' exit code may still run.
+    ReleaseEngineGlobals();
+    GProgramHeap.Close();
     return 0;
 }

@@ -1,0 +1,81 @@
+// Tests of the engine's globals once the entry that built the platform services has returned.
+#include "ExitGlobals.h"
+#include "FFeedbackContextWindows.h"
+#include "MessageBoxWatcher.h"
+#include "TestFiles.h"
+
+namespace
+{
+// The globals a test changes, put back when it ends.
+struct FSavedGlobals
+{
+    FMalloc* const Malloc = GMalloc;
+    FOutputDevice* const Log = GLog;
+    FOutputDeviceError* const Error = GError;
+    FFeedbackContext* const Warn = GWarn;
+    FFileManager* const FileManager = GFileManager;
+    ~FSavedGlobals()
+    {
+        GMalloc = Malloc;
+        GLog = Log;
+        GError = Error;
+        GWarn = Warn;
+        GFileManager = FileManager;
+    }
+};
+} // namespace
+
+TEST(ExitGlobals, OutliveTheEntryAndTakeWhatLibrariesDoAtExit)
+{
+    FSavedGlobals Saved;
+    // The entry's services, in memory that goes with them as the entry's stack does.
+    struct FEntryLocals
+    {
+        FHeapMalloc Malloc;
+        FCaptureDevice Log;
+        FTestErrorDevice Error;
+        FFeedbackContextWindows Warn;
+    };
+    void* Stack = VirtualAlloc(NULL, sizeof(FEntryLocals), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    FEntryLocals* Entry = new (Stack) FEntryLocals;
+    GMalloc = &Entry->Malloc;
+    GLog = &Entry->Log;
+    GError = &Entry->Error;
+    GWarn = &Entry->Warn;
+    void* Block = appMalloc(16, TEXT("Static"));
+    ReleaseEngineGlobals();
+    Entry->~FEntryLocals();
+    VirtualFree(Stack, 0, MEM_RELEASE);
+
+    // What static objects and detach code of the libraries do as the process ends.
+    appFree(Block);
+    EXPECT_EQ(nullptr, appRealloc(Block, 0, TEXT("Static")));
+    GLog->Log(TEXT("Late"));
+    GWarn->Log(NAME_Warning, TEXT("Late"));
+    EXPECT_FALSE(GWarn->YesNof(TEXT("Late?")));
+    // A late request for memory is a fatal error.
+    FMalloc* LateMalloc = GMalloc;
+    GMalloc = Saved.Malloc;
+    GError = Saved.Error;
+    EXPECT_STREQ(TEXT("Memory was requested after shut-down: 24 bytes (Late)."),
+                 *ThrownBy([&] { LateMalloc->Malloc(24, TEXT("Late")); }));
+}
+
+TEST(ExitGlobals, TheErrorDeviceAfterTheEntryStillShowsThePlayerItsBox)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    FOutputDeviceError* LateError;
+    {
+        FSavedGlobals Saved;
+        ReleaseEngineGlobals();
+        LateError = GError;
+    }
+    appStrcpy(GErrorHist, TEXT("Memory was requested after shut-down."));
+    FMessageBoxWatcher Watcher(IDOK);
+    LateError->ReportCriticalError();
+    Watcher.Stop();
+    GIsCriticalError = 0;
+    ASSERT_EQ(1, Watcher.Count());
+    EXPECT_STREQ(GErrorHist, Watcher.Box(0).Text);
+    GErrorHist[0] = 0;
+}
