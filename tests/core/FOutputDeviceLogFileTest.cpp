@@ -9,11 +9,22 @@ namespace
 const TCHAR Opened[] = TEXT("Log: Log file open, ");
 const TCHAR Closed[] = TEXT("Log: Log file closed, ");
 
+// Counts the writers it is asked for.
+struct FWriterCounter : FFileManagerWindows
+{
+    INT Writers = 0;
+    FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
+    {
+        Writers++;
+        return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
+    }
+};
+
 class LogFile : public testing::Test
 {
 protected:
     FTempDir Folder;
-    FFileManagerWindows FileManager;
+    FWriterCounter FileManager;
     FCaptureDevice Hook;
     FOutputDeviceLogFile Log;
 
@@ -113,13 +124,13 @@ TEST_F(LogFile, ReopensTheSameFileAppending)
     ExpectClosedLog(Expected);
 }
 
-TEST_F(LogFile, FileThatCannotBeCreatedDisablesFileLoggingOnly)
+TEST_F(LogFile, FileThatCannotBeCreatedIsTriedOnceAndTheHookStillHearsEverything)
 {
     appStrcpy(Log.LogFileName, *Folder(TEXT("Missing\\Test.log")));
-    Log.Log(TEXT("First"));
-    Log.Log(TEXT("Second"));
-    EXPECT_TRUE(Log.Disabled);
-    EXPECT_EQ(2, Hook.Lines.Num());
+    for (INT i = 0; i < 100; i++)
+        Log.Logf(TEXT("Line %i"), i);
+    EXPECT_EQ(1, FileManager.Writers);
+    EXPECT_EQ(100, Hook.Lines.Num());
 }
 
 TEST_F(LogFile, DuringACriticalErrorSwallowsFailuresAndWritesThrough)
