@@ -53,7 +53,7 @@ void FArchiveFileReader::Serialize(void* V, INT Length)
             if (ArIsError)
                 return;
         }
-        appMemcpy(Dest, Buffer + (Pos - BufferBase), Copy);
+        CopyPiece(Dest, Buffer + (Pos - BufferBase), Copy);
         Pos += Copy;
         Dest += Copy;
         Length -= Copy;

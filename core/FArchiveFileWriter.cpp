@@ -45,7 +45,7 @@ void FArchiveFileWriter::Serialize(void* V, INT Length)
             Length -= Direct;
         }
     }
-    appMemcpy(Buffer + BufferCount, Src, Length);
+    CopyPiece(Buffer + BufferCount, Src, Length);
     BufferCount += Length;
 }
 

@@ -163,3 +163,31 @@ protected:
     // The localization folders; null until they are loaded. Owned.
     TArray<FString>* IntPaths;
 };
+
+// Copies one piece between an archive's buffer and the caller. The engine serializes mostly
+// pieces of a few bytes, for which calling the runtime's memcpy costs more than the copy
+// itself: those move as at most two overlapping words.
+inline void CopyPiece(BYTE* Dest, const BYTE* Src, INT Count)
+{
+    if (Count > 16)
+        return appMemcpy(Dest, Src, Count);
+    if (Count >= 8)
+    {
+        QWORD First, Last;
+        memcpy(&First, Src, 8);
+        memcpy(&Last, Src + Count - 8, 8);
+        memcpy(Dest, &First, 8);
+        memcpy(Dest + Count - 8, &Last, 8);
+    }
+    else if (Count >= 4)
+    {
+        DWORD First, Last;
+        memcpy(&First, Src, 4);
+        memcpy(&Last, Src + Count - 4, 4);
+        memcpy(Dest, &First, 4);
+        memcpy(Dest + Count - 4, &Last, 4);
+    }
+    else
+        for (INT i = 0; i < Count; i++)
+            Dest[i] = Src[i];
+}

@@ -55,3 +55,30 @@ TEST_F(FWriterTest, AWriteThatStopsShortIsAFailure)
     EXPECT_STREQ(*Errors.Lines(0), LocalizeError(TEXT("WriteFailed"), TEXT("Core")));
     delete Writer;
 }
+
+TEST_F(FWriterTest, PiecesOfEverySmallSizeComeBackWhole)
+{
+    // Sizes 1 to 20 in turn, each piece a run of distinct bytes, read back in the same pieces.
+    std::string Expected;
+    for (INT Size = 1; Size <= 20; Size++)
+    {
+        std::string Piece;
+        for (INT i = 0; i < Size; i++)
+            Piece += char(Expected.size() + i);
+        Write(Piece);
+        Expected += Piece;
+    }
+    delete Writer;
+    HANDLE In = CreateFileW(*Temp(TEXT("Out.bin")), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    FArchive* Reader = new FArchiveFileReader(In, &Errors, INT(Expected.size()));
+    std::string Read;
+    for (INT Size = 1; Size <= 20; Size++)
+    {
+        char Piece[20];
+        Reader->Serialize(Piece, Size);
+        Read.append(Piece, Size);
+    }
+    EXPECT_EQ(Read, Expected);
+    EXPECT_TRUE(Reader->Close());
+    delete Reader;
+}
