@@ -1,0 +1,45 @@
+// Tests of native 3093 with the free save space fix: the arithmetic, and the real query of
+// the folder saves go to.
+#include "FixesTestSupport.h"
+#include "FFreeSaveSpaceFix.h"
+
+TEST(FreeSaveSpace, BytesBecomeKibibytesCappedToThe32BitRange)
+{
+    struct
+    {
+        ULONGLONG Bytes;
+        INT KiloBytes;
+    } Cases[] = {
+        {3ULL << 30, 3145728},
+        {1023, 0},
+        {1024, 1},
+        {2147483647ULL * 1024, 2147483647},
+        {2147483648ULL * 1024 - 1, 2147483647}, // 2147483647 KiB and a remainder
+        {2ULL << 40, 2147483647},               // 2 TiB
+        {~0ULL, 2147483647},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(Case.KiloBytes, FreeKiloBytes(Case.Bytes)) << Case.Bytes;
+}
+
+TEST_F(FixesTest, TheSaveMenuGetsTheFreeSpaceOfTheMirrorsSaveFolder)
+{
+    GFileManager = &Mirror;
+    SetFixes(NULL, NULL);
+    FHookRegistry Registry;
+    XWindow* Menu = XWindow::CreateNewWindow(Load(TEXT("Veltra.SaveMenu")), NULL);
+    ASSERT_TRUE(Menu);
+    // Before the first save the mirror has no Save folder: its parents answer for it.
+    for (bool SaveFolderExists : {false, true})
+    {
+        if (SaveFolderExists)
+            Temp.Write(TEXT("Docs\\Veltra\\Save\\Save1.sav"), "saved");
+        ULARGE_INTEGER Free;
+        ASSERT_TRUE(GetDiskFreeSpaceExW(*Temp(TEXT("Docs")), &Free, NULL, NULL));
+        INT KiloBytes = Call<INT>(Menu, FScriptBuilder().CallNative(3093));
+        // Others write to the disk meanwhile.
+        EXPECT_NEAR(DOUBLE(FreeKiloBytes(Free.QuadPart)), DOUBLE(KiloBytes), FreeKiloBytes(Free.QuadPart) / 100.0);
+        EXPECT_LT(0, KiloBytes);
+    }
+    EXPECT_FALSE(Temp.Exists(TEXT("Game\\Save"))); // asked about, never made
+}

@@ -1,0 +1,54 @@
+// Tests of the hook registry: which hooks the settings install, their log lines, and the
+// table of natives put back as it was.
+#include "FixesTestSupport.h"
+#include "FGUIScalingFix.h"
+#include <stdexcept>
+
+TEST_F(FixesTest, SettingsChooseTheHooksAndTheTableIsRestoredAfterwards)
+{
+    const INT Numbers[] = {3093, 1410, 1050};
+    struct
+    {
+        const TCHAR* SubtitleFix;
+        const TCHAR* GUIScalingFix;
+        std::vector<std::string> Lines;
+        bool Replaced[3]; // 3093, 1410, 1050
+    } Cases[] = {
+        {NULL, NULL, {"Installing hook 'Free save space fix'."}, {true, false, false}},
+        {TEXT("False"), TEXT("0"), {"Installing hook 'Free save space fix'."}, {true, false, false}},
+        {TEXT("True"), TEXT("2"),
+         {"Installing hook 'Free save space fix'.", "Installing hook 'Widescreen subtitle fix'.",
+          "Installing hook 'GUI scaling fix'."},
+         {true, true, true}},
+        {TEXT("False"), TEXT("-1"), {"Installing hook 'Free save space fix'.", "Installing hook 'GUI scaling fix'."},
+         {true, false, true}},
+    };
+    for (const auto& Case : Cases)
+    {
+        SetFixes(Case.SubtitleFix, Case.GUIScalingFix);
+        Native Before[3];
+        for (INT i = 0; i < 3; i++)
+            Before[i] = GNatives[Numbers[i]];
+        GTestLog.Clear();
+        {
+            FHookRegistry Registry;
+            EXPECT_EQ(&Registry, GHookRegistry);
+            EXPECT_EQ(Case.Lines, Narrow(GTestLog.Lines)) << Case.Lines.size();
+            for (INT i = 0; i < 3; i++)
+            {
+                EXPECT_EQ(Case.Replaced[i], GNatives[Numbers[i]] != Before[i]) << Numbers[i];
+                if (!Case.Replaced[i])
+                {
+                    EXPECT_THROW(Registry.FindHook(Numbers[i]), std::out_of_range);
+                }
+            }
+            if (Case.Replaced[2]) // the scale as configured, negative included
+            {
+                EXPECT_EQ(appAtoi(Case.GUIScalingFix), static_cast<FGUIScalingFix*>(Registry.FindHook(1050))->Scale);
+            }
+        }
+        EXPECT_EQ(NULL, GHookRegistry);
+        for (INT i = 0; i < 3; i++)
+            EXPECT_TRUE(GNatives[Numbers[i]] == Before[i]) << Numbers[i];
+    }
+}
