@@ -1,0 +1,34 @@
+// Tests of the game window's placement and frame decisions.
+#include "WindowPlacement.h"
+#include "TestSupport.h"
+
+TEST(WindowPlacement, CentresOnTheWholeMonitorRoundingTowardZero)
+{
+    const struct
+    {
+        RECT Monitor;
+        INT Width, Height;
+        LONG X, Y;
+    } Cases[] = {
+        {{0, 0, 1920, 1080}, 1285, 748, 317, 166},
+        {{-1920, 0, 0, 1080}, 1285, 748, -1602, 166}, // left of the primary monitor
+        {{-1280, -1024, 0, 0}, 1001, 1001, -1140, -1012},
+        {{0, 0, 1280, 1024}, 1600, 1200, -160, -88},   // bigger than the monitor
+    };
+    for (const auto& Case : Cases)
+    {
+        POINT Origin = CenteredOrigin(Case.Monitor, Case.Width, Case.Height);
+        EXPECT_EQ(Case.X, Origin.x) << Case.Monitor.left;
+        EXPECT_EQ(Case.Y, Origin.y) << Case.Monitor.left;
+    }
+}
+
+TEST(WindowPlacement, BorderlessTakesCaptionAndSizingFrame)
+{
+    const LONG Framed = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    const LONG Bare = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE;
+    EXPECT_EQ(Bare, FramedStyle(Framed, true));
+    EXPECT_EQ(Framed, FramedStyle(Bare, false));
+    EXPECT_EQ(LONG(0xFF3BFFFF), FramedStyle(LONG(0xFFFFFFFF), true));
+    EXPECT_EQ(LONG(0x00C40000), FramedStyle(0, false));
+}
