@@ -6,15 +6,20 @@
 
 namespace
 {
+typedef std::pair<HWND, std::vector<HWND>> FOwnedSearch;
+
+BOOL CALLBACK CollectOwned(HWND Window, LPARAM Param)
+{
+    auto& Search = *reinterpret_cast<FOwnedSearch*>(Param);
+    if (GetWindow(Window, GW_OWNER) == Search.first)
+        Search.second.push_back(Window);
+    return TRUE;
+}
+
 std::vector<HWND> WindowsOwnedBy(HWND Owner)
 {
-    std::pair<HWND, std::vector<HWND>> Search(Owner, {});
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND Window, LPARAM Param) {
-        auto& Found = *reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(Param);
-        if (GetWindow(Window, GW_OWNER) == Found.first)
-            Found.second.push_back(Window);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&Search));
+    FOwnedSearch Search(Owner, {});
+    EnumThreadWindows(GetCurrentThreadId(), &CollectOwned, reinterpret_cast<LPARAM>(&Search));
     return Search.second;
 }
 
