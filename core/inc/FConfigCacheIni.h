@@ -37,6 +37,10 @@ public:
     void Exit() override;
     void Dump(FOutputDevice& Ar) override;
 
+    // The file names given to Init.
+    const FString& GetSystemIni() const { return SystemIni; }
+    const FString& GetUserIni() const { return UserIni; }
+
 protected:
     TMap<FString, FConfigFile> Files; // in the order first loaded or created
     FString SystemIni;

@@ -1,0 +1,229 @@
+// The configuration dialog, driven from its template in this process: what it shows for the
+// ini files it reads and what OK writes back into the configuration cache.
+#include "DialogDriver.h"
+#include "FConfigDialog.h"
+#include "Resource.h"
+#include <algorithm>
+
+namespace
+{
+// Two renderers, and a third in the same file as the first that takes its caption.
+const struct
+{
+    const TCHAR* Name;
+    const char* Text;
+} IntFiles[] = {
+    {TEXT("SoftDrv.int"), "[Public]\r\nObject=(Name=SoftDrv.SoftwareRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
+                          "Object=(Name=SoftDrv.CopyRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
+                          "[SoftwareRenderDevice]\r\nClassCaption=\"Software rendering\"\r\n"
+                          "[CopyRenderDevice]\r\nClassCaption=\"SOFTWARE rendering\"\r\n"},
+    {TEXT("D3DDrv.int"), "[Public]\r\nObject=(Name=D3DDrv.D3DRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
+                         "[D3DRenderDevice]\r\nClassCaption=\"Direct3D\"\r\n"},
+};
+
+class ConfigDialogTest : public FTempFolderTest
+{
+protected:
+    // Opens the dialog on a system ini, a user ini and the reference field of view of 75,
+    // lets Player act, and flushes the cache.
+    void Run(const std::string& SystemIni, const std::string& UserIni, std::function<void(HWND)> Player)
+    {
+        for (auto& File : IntFiles)
+            Temp.Write(File.Name, File.Text);
+        Temp.Write(TEXT("Corvane.ini"), SystemIni);
+        Temp.Write(TEXT("User.ini"), UserIni);
+        Temp.Write(TEXT("DefUser.ini"), "[Engine.PlayerPawn]\r\nDesiredFOV=75.0\r\n");
+        if (Started) // each run reads the files anew
+        {
+            delete GSys;
+            delete GConfig;
+        }
+        StartConfig(TEXT("Corvane.ini"));
+        Started = true;
+        ActOnNextDialog(Player);
+        FConfigDialog Dialog;
+        Dialog.ShowModal(NULL);
+        GConfig->Flush(0);
+    }
+    bool Started = false;
+
+    std::string Ini(const TCHAR* Section, const TCHAR* Key, const TCHAR* File = NULL)
+    {
+        FString Value;
+        return GConfig->GetString(Section, Key, Value, File) ? Narrow(Value) : "<none>";
+    }
+    std::string Client(const TCHAR* Key) { return Ini(TEXT("WinDrv.WindowsClient"), Key); }
+    std::string Corvane(const TCHAR* Key) { return Ini(TEXT("Corvane"), Key); }
+    std::string Pawn(const TCHAR* Key) { return Ini(TEXT("Engine.PlayerPawn"), Key, TEXT("User.ini")); }
+};
+
+const char SoftRenderer[] = "[Engine.Engine]\r\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\r\n";
+} // namespace
+
+TEST_F(ConfigDialogTest, WithoutItsSectionShowsThePresetsAndOKWritesThemInOrder)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    Run(SoftRenderer, "[Engine.PlayerPawn]\r\nDefaultFOV=88.0\r\n", [](HWND D) {
+        for (INT Id : {IDC_CONFIG_FOVAUTO, IDC_CONFIG_SUBTITLEFIX, IDC_CONFIG_RAWINPUT, IDC_CONFIG_WINDOWED, IDC_CONFIG_COLOR32,
+                       IDC_CONFIG_DETAILTEXTURES})
+            EXPECT_TRUE(Checked(D, Id)) << Id;
+        EXPECT_FALSE(Checked(D, IDC_CONFIG_SINGLECPU) || Checked(D, IDC_CONFIG_GUISCALING));
+        EXPECT_FALSE(Enabled(D, IDC_CONFIG_GUISCALE) || Enabled(D, IDC_CONFIG_CUSTOMFOV));
+        EXPECT_EQ("x1 88 120 40", Selected(D, IDC_CONFIG_GUISCALE) + " " + Text(D, IDC_CONFIG_CUSTOMFOV) + " " +
+                                      Text(D, IDC_CONFIG_FPSLIMIT) + " " + Text(D, IDC_CONFIG_LATENCY));
+        // The renderers by caption (in the order of their files), the first of equal captions only.
+        std::vector<std::string> Renderers = Entries(D, IDC_CONFIG_RENDERER);
+        std::sort(Renderers.begin(), Renderers.end());
+        EXPECT_EQ((std::vector<std::string>{"Direct3D", "Software rendering"}), Renderers);
+        EXPECT_EQ("Software rendering", Selected(D, IDC_CONFIG_RENDERER));
+        Click(D, IDOK);
+    });
+    // Every setting in its order and letter case; Automatic leaves the angles alone.
+    EXPECT_EQ("[Engine.Engine]\r\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\r\n\r\n"
+              "[Corvane]\r\nGUIScalingFix=0\r\nSubtitleFix=True\r\nUseAutoFOV=True\r\nRawInput=True\r\n"
+              "BorderlessFullscreenWindow=False\r\nFPSLimit=120\r\nUseSingleCPU=False\r\n\r\n"
+              "[WinDrv.WindowsClient]\r\nFullscreenColorBits=32\r\nFullscreenViewportX=1024\r\nWindowedViewportX=1024\r\n"
+              "FullscreenViewportY=768\r\nWindowedViewportY=768\r\nStartupFullSCreen=False\r\n\r\n"
+              "[Galaxy.GalaxyAudioSubsystem]\r\nUseDirectSound=True\r\nLatency=40\r\n\r\n"
+              "[SoftDrv.SoftwareRenderDevice]\r\nDetailTextures=True\r\n\r\n",
+              Temp.Read(TEXT("Corvane.ini")));
+    EXPECT_EQ("[Engine.PlayerPawn]\r\nDefaultFOV=88.0\r\n", Temp.Read(TEXT("User.ini")));
+}
+
+TEST_F(ConfigDialogTest, GUIScalingShowsTheStoredScaleAndWritesTheSelection)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    struct
+    {
+        const char* Stored;
+        bool Enabled;
+        const char* Shown;
+        const char* Written;
+    } Cases[] = {
+        {"3", true, "x3", "3"},
+        {"7", true, "", "0"},   // beyond the list: nothing selected, so nothing to scale by
+        {"-1", false, "x1", "1"},
+    };
+    for (auto& Case : Cases)
+    {
+        Run(std::string("[Corvane]\r\nGUIScalingFix=") + Case.Stored + "\r\n", "", [&](HWND D) {
+            EXPECT_TRUE(Checked(D, IDC_CONFIG_GUISCALING)) << Case.Stored;
+            EXPECT_EQ(Case.Enabled, Enabled(D, IDC_CONFIG_GUISCALE)) << Case.Stored;
+            EXPECT_EQ(Case.Shown, Selected(D, IDC_CONFIG_GUISCALE)) << Case.Stored;
+            Click(D, IDOK);
+        });
+        EXPECT_EQ(Case.Written, Corvane(TEXT("GUIScalingFix"))) << Case.Stored;
+    }
+}
+
+TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModes)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    // Borderless shows the windowed size, even with a fullscreen start, and turns the group off.
+    Run("[Corvane]\r\nBorderlessFullscreenWindow=True\r\n[WinDrv.WindowsClient]\r\nStartupFullscreen=True\r\n"
+        "FullscreenViewportX=1920\r\nWindowedViewportX=1001\r\nWindowedViewportY=555\r\n", "", [](HWND D) {
+        EXPECT_TRUE(Checked(D, IDC_CONFIG_BORDERLESS));
+        EXPECT_EQ("1001", Text(D, IDC_CONFIG_CUSTOMWIDTH));
+        for (INT Id : {IDC_CONFIG_COMMON, IDC_CONFIG_CUSTOMSIZE, IDC_CONFIG_RESOLUTION, IDC_CONFIG_CUSTOMWIDTH, IDC_CONFIG_CUSTOMHEIGHT})
+            EXPECT_FALSE(Enabled(D, Id)) << Id;
+        Click(D, IDC_CONFIG_WINDOWED); // the form back: the custom size fields come on
+        EXPECT_TRUE(Enabled(D, IDC_CONFIG_CUSTOMWIDTH) && !Enabled(D, IDC_CONFIG_RESOLUTION));
+        SetDlgItemTextW(D, IDC_CONFIG_CUSTOMHEIGHT, TEXT("600"));
+        Click(D, IDOK);
+    });
+    for (auto Key : {TEXT("FullscreenViewportX"), TEXT("WindowedViewportX")})
+        EXPECT_EQ("1001", Client(Key));
+    for (auto Key : {TEXT("FullscreenViewportY"), TEXT("WindowedViewportY")})
+        EXPECT_EQ("600", Client(Key));
+    EXPECT_EQ("False", Corvane(TEXT("BorderlessFullscreenWindow")));
+
+    // With no entry selected, OK leaves the size alone.
+    std::string Mode;
+    Run("[WinDrv.WindowsClient]\r\nWindowedViewportX=800\r\n", "", [&](HWND D) {
+        Mode = Entries(D, IDC_CONFIG_RESOLUTION).at(0);
+        SendDlgItemMessageW(D, IDC_CONFIG_RESOLUTION, CB_SETCURSEL, WPARAM(-1), 0);
+        Click(D, IDC_CONFIG_COMMON);
+        Click(D, IDOK);
+    });
+    EXPECT_EQ("<none>", Client(TEXT("FullscreenViewportX")));
+    // A listed mode, stored, selects "Common:" and its entry.
+    size_t X = Mode.find('x');
+    Run("[WinDrv.WindowsClient]\r\nWindowedViewportX=" + Mode.substr(0, X) + "\r\nWindowedViewportY=" + Mode.substr(X + 1), "",
+        [&](HWND D) {
+            EXPECT_TRUE(Checked(D, IDC_CONFIG_COMMON) && Enabled(D, IDC_CONFIG_RESOLUTION) && !Enabled(D, IDC_CONFIG_CUSTOMWIDTH));
+            EXPECT_EQ(Mode, Selected(D, IDC_CONFIG_RESOLUTION));
+            Click(D, IDOK);
+        });
+    EXPECT_EQ(Mode.substr(0, X), Client(TEXT("FullscreenViewportX")));
+}
+
+TEST_F(ConfigDialogTest, FieldOfViewChoices)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    struct
+    {
+        const char* User;
+        INT Chosen;
+        const char* Shown;
+        const char* Written; // both angles in the user ini
+    } Cases[] = {
+        {"DefaultFOV=90.5", IDC_CONFIG_FOVCUSTOM, "90", "90.000000"}, // the fraction is lost
+        {"DefaultFOV=75.0", IDC_CONFIG_FOVDEFAULT, "75", "75.000000"},
+        {"", IDC_CONFIG_FOVDEFAULT, "75", "75.000000"}, // the current angle defaults to the reference
+    };
+    for (auto& Case : Cases)
+    {
+        Run("[Corvane]\r\nUseAutoFOV=False\r\n", std::string("[Engine.PlayerPawn]\r\n") + Case.User + "\r\n", [&](HWND D) {
+            EXPECT_TRUE(Checked(D, Case.Chosen)) << Case.User;
+            EXPECT_EQ(Case.Chosen == IDC_CONFIG_FOVCUSTOM, Enabled(D, IDC_CONFIG_CUSTOMFOV));
+            EXPECT_EQ(Case.Shown, Text(D, IDC_CONFIG_CUSTOMFOV));
+            Click(D, IDOK);
+        });
+        EXPECT_EQ(Case.Written, Pawn(TEXT("DesiredFOV"))) << Case.User;
+        EXPECT_EQ(Case.Written, Pawn(TEXT("DefaultFOV"))) << Case.User;
+        EXPECT_EQ("False", Corvane(TEXT("UseAutoFOV")));
+    }
+}
+
+TEST_F(ConfigDialogTest, ColourDepthAndRendererAsStored)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    // A depth the dialog does not offer shows as 32; a class path in other letters than its
+    // registration selects no renderer, and then OK keeps the configured one and its option.
+    Run("[Engine.Engine]\r\nGameRenderDevice=softdrv.softwarerenderdevice\r\n[softdrv.softwarerenderdevice]\r\n"
+        "DetailTextures=False\r\n[WinDrv.WindowsClient]\r\nFullscreenColorBits=24\r\n", "", [](HWND D) {
+        EXPECT_TRUE(Checked(D, IDC_CONFIG_COLOR32) && !Checked(D, IDC_CONFIG_COLOR16));
+        EXPECT_EQ("", Selected(D, IDC_CONFIG_RENDERER));
+        EXPECT_FALSE(Checked(D, IDC_CONFIG_DETAILTEXTURES));
+        Click(D, IDC_CONFIG_DETAILTEXTURES);
+        Click(D, IDOK);
+    });
+    EXPECT_EQ("32", Client(TEXT("FullscreenColorBits")));
+    EXPECT_EQ("softdrv.softwarerenderdevice", Ini(TEXT("Engine.Engine"), TEXT("GameRenderDevice")));
+    EXPECT_EQ("False", Ini(TEXT("softdrv.softwarerenderdevice"), TEXT("DetailTextures")));
+    // A renderer chosen in the list is written with its own option.
+    Run(SoftRenderer, "", [](HWND D) {
+        SendDlgItemMessageW(D, IDC_CONFIG_RENDERER, CB_SELECTSTRING, WPARAM(-1), LPARAM(TEXT("Direct3D")));
+        Click(D, IDC_CONFIG_DETAILTEXTURES);
+        Click(D, IDOK);
+    });
+    EXPECT_EQ("D3DDrv.D3DRenderDevice", Ini(TEXT("Engine.Engine"), TEXT("GameRenderDevice")));
+    EXPECT_EQ("False", Ini(TEXT("D3DDrv.D3DRenderDevice"), TEXT("DetailTextures")));
+}
+
+TEST_F(ConfigDialogTest, CancelAndTheCloseBoxWriteNothing)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    const std::string System = std::string(SoftRenderer) + "[Corvane]\r\nFPSLimit=60\r\n";
+    for (UINT Way : {UINT(IDCANCEL), UINT(WM_CLOSE)})
+    {
+        Run(System, "", [&](HWND D) {
+            Click(D, IDC_CONFIG_RAWINPUT);
+            Click(D, IDC_CONFIG_FOVCUSTOM);
+            SetDlgItemTextW(D, IDC_CONFIG_FPSLIMIT, TEXT("30"));
+            Way == IDCANCEL ? Click(D, IDCANCEL) : void(SendMessageW(D, WM_CLOSE, 0, 0));
+        });
+        EXPECT_EQ(System, Temp.Read(TEXT("Corvane.ini"))) << Way;
+        EXPECT_EQ("", Temp.Read(TEXT("User.ini"))) << Way;
+    }
+}
