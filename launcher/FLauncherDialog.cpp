@@ -3,6 +3,7 @@
 #include "FLauncherDialog.h"
 #include "FConfigCacheIni.h"
 #include "FConfigDialog.h"
+#include "FDataDirectoriesDialog.h"
 #include "FFileManagerWindows.h"
 #include "LaunchMonitor.h"
 #include "ProgramVersion.h"
@@ -134,6 +135,9 @@ INT_PTR FLauncherDialog::OnCommand(HWND Dialog, WORD Id)
         delete Config;
         return TRUE;
     }
+    case IDC_LAUNCHER_DATADIRS:
+        ShowDataDirectoriesDialog(Dialog);
+        return TRUE;
     case IDC_LAUNCHER_EXIT:
         EndDialog(Dialog, 0);
         return TRUE;

@@ -53,10 +53,17 @@ void ClickLink(HWND Dialog, INT Id)
 }
 } // namespace
 
-TEST_F(LauncherDialogTest, ExitCloseAndPlayEndTheDialogEscapeDoesNot)
+TEST_F(LauncherDialogTest, ExitCloseAndPlayEndTheDialogEscapeAndTheOtherDialogsDoNot)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    EXPECT_EQ(0, Show([](HWND D) { Click(D, IDC_LAUNCHER_EXIT); }));
+    EXPECT_EQ(0, Show([](HWND D) {
+        ActOnNextDialog([](HWND Folders) {
+            EXPECT_NE(nullptr, GetDlgItem(Folders, IDC_DATADIRECTORIES_TREE));
+            Click(Folders, IDCANCEL);
+        });
+        Click(D, IDC_LAUNCHER_DATADIRS); // back once the data directories are closed
+        Click(D, IDC_LAUNCHER_EXIT);
+    }));
     EXPECT_EQ(0, Show([](HWND D) { SendMessageW(D, WM_CLOSE, 0, 0); }));
     EXPECT_EQ(nullptr, Launcher.LaunchMonitor);
     HMONITOR Expected = NULL;
