@@ -1,6 +1,7 @@
 // Main.cpp: the process entry. Builds the engine's platform services, starts the core with
 // them, and after the game shuts everything down again in a fixed order.
 #include "ExitGlobals.h"
+#include "FGameLauncher.h"
 #include "FConfigCacheIni.h"
 #include "FFeedbackContextWindows.h"
 #include "FFileManagerUserDocuments.h"
@@ -35,7 +36,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     FileManager->Init();
     SetRoleFlags(appCmdLine());
 
-    // TODO: the game launcher (launcher dialog, engine, main loop) runs here.
+    // Its construction is the game. It stays GExec until the entry returns.
+    FGameLauncher Launcher;
 
     appPreExit();
     appExit();
