@@ -13,6 +13,8 @@
 //                      file gives "Exec: can't find file 'FILE'"
 //   wait SECONDS       "Wait: %.2f"   the file's next command waits that long
 //   echo TEXT          "Echo: TEXT"
+//   shot               "Shot: FILE"   the viewport's picture as ShotNNNN.bmp, the first free
+//                      number, in the current folder (through the file manager)
 //   status             the lines below
 //   exit, quit         "Exit: requested"
 // A command of a file or of the console line is logged first as "Exec: > CMD" or

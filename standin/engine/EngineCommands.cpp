@@ -1,6 +1,7 @@
 // EngineCommands.cpp: the game engine's console commands and command files. The command
 // names and the lines they write are listed in GameEngine.h; tests parse them.
 #include "Engine.h"
+#include "Screenshot.h"
 
 namespace
 {
@@ -89,6 +90,15 @@ UBOOL UGameEngine::Exec(const TCHAR* Cmd, FOutputDevice& Ar)
         Viewport->SetMode(ToFullscreen ? Client->FullscreenViewportX : Client->WindowedViewportX,
                           ToFullscreen ? Client->FullscreenViewportY : Client->WindowedViewportY, ToFullscreen);
         LogMode(Out, TEXT("ToggleFullScreen"), Viewport);
+        return 1;
+    }
+    if (Viewport && ParseCommand(&Str, TEXT("shot")))
+    {
+        FString Filename;
+        if (SaveShot(this, Viewport, Filename))
+            Out.Logf(TEXT("Shot: %s"), *Filename);
+        else
+            Out.Logf(TEXT("Shot: cannot save %s"), *Filename);
         return 1;
     }
     if (ParseCommand(&Str, TEXT("exit")) || ParseCommand(&Str, TEXT("quit")))

@@ -1,36 +1,6 @@
 // Plays a copy of the staged game with GameRun.exe, the way the program will start the
 // engine: a real viewport window, ticks, an EXEC= file, and a clean end.
-#include "MessageBoxWatcher.h"
-#include "TestFiles.h"
-
-namespace
-{
-void CopyTree(const FString& From, const FString& To)
-{
-    CreateDirectoryW(*To, NULL);
-    WIN32_FIND_DATAW Found;
-    HANDLE Find = FindFirstFileW(*(From * TEXT("*")), &Found);
-    if (Find == INVALID_HANDLE_VALUE)
-        return;
-    do
-    {
-        if (!(Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileW(*(From * Found.cFileName), *(To * Found.cFileName), FALSE);
-        else if (appStrcmp(Found.cFileName, TEXT(".")) && appStrcmp(Found.cFileName, TEXT("..")))
-            CopyTree(From * Found.cFileName, To * Found.cFileName);
-    } while (FindNextFileW(Find, &Found));
-    FindClose(Find);
-}
-
-// The position of the first line that starts with Start at or after From, or -1.
-INT FindLineFrom(const TArray<FString>& Lines, const TCHAR* Start, INT From = 0)
-{
-    for (INT i = From; i < Lines.Num(); i++)
-        if (Lines(i).InStr(Start) == 0)
-            return i;
-    return -1;
-}
-} // namespace
+#include "StagedGame.h"
 
 TEST(GameRun, PlaysTheStagedGameFromAnExecFile)
 {

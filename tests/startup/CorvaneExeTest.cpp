@@ -1,26 +1,9 @@
-// Runs the staged Corvane.exe as a player would and reads the log it leaves behind.
-#include "MessageBoxWatcher.h"
-#include "TestFiles.h"
-#include <shlobj.h>
-#include <gtest/gtest.h>
+// Runs Corvane.exe on a copy of the staged game as a scripted player would, and reads what
+// it leaves behind: the log, the ini files, the exit code.
+#include "StagedGame.h"
 
 namespace
 {
-// The staged game lies beside the test programs in the build tree.
-FString GameSystemDir()
-{
-    TCHAR Full[MAX_PATH];
-    GetFullPathNameW(*(FString(appBaseDir()) + TEXT("..\\game\\System")), ARRAY_COUNT(Full), Full, NULL);
-    return Full;
-}
-
-FString MirrorSystemDir()
-{
-    TCHAR Documents[MAX_PATH];
-    SHGetFolderPathW(NULL, CSIDL_PERSONAL, NULL, SHGFP_TYPE_CURRENT, Documents);
-    return FString(Documents) * TEXT("Veltra\\System");
-}
-
 // The index of the first line equal to Line, or -1.
 INT FindLine(const TArray<FString>& Lines, const TCHAR* Line)
 {
@@ -36,22 +19,20 @@ const TCHAR DocumentsLine[] = TEXT("Log: Corvane: Using User Documents File Mana
 class CorvaneExe : public testing::Test
 {
 protected:
-    const FString InGame = GameSystemDir() * TEXT("Corvane.log");
-    const FString InMirror = MirrorSystemDir() * TEXT("Corvane.log");
+    FStagedGame Game;
 
     void SetUp() override
     {
-        DeleteFileW(*InGame);
-        DeleteFileW(*InMirror);
+        CORVANE_SKIP_WITHOUT_WINDOWS();
+        Game.Write(TEXT("Exit.txt"), "exit\r\n");
     }
-    void TearDown() override { SetUp(); }
 
-    // Runs the staged program with Args and expects it to end well, leaving at LogPath a log
-    // that opens, gives the version and closes. Returns its lines; the log is removed again.
+    // Runs the game copy with Args to an exit at its first tick and expects it to end well,
+    // leaving at LogPath a log that opens, gives the version and closes. Returns its lines;
+    // the log is removed again.
     TArray<FString> RunAndReadLog(const TCHAR* Args, const FString& LogPath)
     {
-        DeleteFileW(*LogPath);
-        FWatchedRun Result = RunWatched(GameSystemDir() * TEXT("Corvane.exe"), Args, *GameSystemDir(), IDOK);
+        FWatchedRun Result = Game.Run(*(FString(Args) + TEXT(" EXEC=Exit.txt")));
         EXPECT_EQ(0u, Result.ExitCode) << Args;
         EXPECT_EQ(0, Result.BoxCount) << Result.FirstBox.Title << ": " << Result.FirstBox.Text;
         TArray<FString> Lines = ReadLogLines(*LogPath);
@@ -66,6 +47,8 @@ protected:
 
 TEST_F(CorvaneExe, LogsToTheDocumentsMirrorUnlessAskedForLocalData)
 {
+    Game.Configure("");
+    const FString InGame = Game.System(TEXT("Corvane.log")), InMirror = Game.Mirror(TEXT("Corvane.log"));
     EXPECT_LT(1, FindLine(RunAndReadLog(TEXT(""), InMirror), DocumentsLine)); // after the version line
     EXPECT_FALSE(Exists(InGame));
     EXPECT_EQ(-1, FindLine(RunAndReadLog(TEXT(" -localdata"), InGame), DocumentsLine));
@@ -74,10 +57,11 @@ TEST_F(CorvaneExe, LogsToTheDocumentsMirrorUnlessAskedForLocalData)
 
 TEST_F(CorvaneExe, LogSwitchesMoveTheLog)
 {
-    RunAndReadLog(TEXT(" -localdata LOG=Moved.log"), GameSystemDir() * TEXT("Moved.log"));
-    RunAndReadLog(TEXT(" LOG=Moved.log"), MirrorSystemDir() * TEXT("Moved.log"));
+    Game.Configure("");
+    RunAndReadLog(TEXT(" -localdata LOG=Moved.log"), Game.System(TEXT("Moved.log")));
+    RunAndReadLog(TEXT(" LOG=Moved.log"), Game.Mirror(TEXT("Moved.log")));
     FTempDir Folder;
     FString Absolute = Folder(TEXT("Absolute.log"));
     RunAndReadLog(*FString::Printf(TEXT(" ABSLOG=\"%s\""), *Absolute), Absolute);
-    EXPECT_FALSE(Exists(InGame) || Exists(InMirror));
+    EXPECT_FALSE(Exists(Game.System(TEXT("Corvane.log"))) || Exists(Game.Mirror(TEXT("Corvane.log"))));
 }

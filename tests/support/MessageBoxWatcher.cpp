@@ -74,29 +74,81 @@ void FMessageBoxWatcher::Answer(HWND Box)
     PostMessageW(Box, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Box, Button)));
 }
 
-FWatchedRun RunWatched(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer)
+FWatchedProcess::FWatchedProcess(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer)
 {
-    FWatchedRun Run = {99, 0, {}};
     FString CmdLine = FString::Printf(TEXT("\"%s\"%s"), *Program, *Args);
     STARTUPINFOW Startup = {};
     Startup.cb = sizeof(Startup);
-    PROCESS_INFORMATION Process = {};
     if (!CreateProcessW(*Program, CmdLine.GetCharArray(), NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, Dir, &Startup,
                         &Process))
-        return Run;
+        return;
+    Watcher = new FMessageBoxWatcher(Answer, Process.dwProcessId);
+    ResumeThread(Process.hThread);
+}
+
+FWatchedProcess::~FWatchedProcess() { Wait(); }
+
+namespace
+{
+struct FWindowSearch
+{
+    DWORD ProcessId;
+    const TCHAR* Class;
+    HWND Found;
+};
+
+BOOL CALLBACK CheckProcessWindow(HWND Window, LPARAM Param)
+{
+    FWindowSearch* Search = reinterpret_cast<FWindowSearch*>(Param);
+    DWORD Owner = 0;
+    TCHAR Class[64];
+    GetWindowThreadProcessId(Window, &Owner);
+    if (Owner == Search->ProcessId && IsWindowVisible(Window) && GetClassNameW(Window, Class, ARRAY_COUNT(Class)) &&
+        lstrcmpW(Class, Search->Class) == 0)
     {
-        FMessageBoxWatcher Watcher(Answer, Process.dwProcessId);
-        ResumeThread(Process.hThread);
-        if (WaitForSingleObject(Process.hProcess, 60000) != WAIT_OBJECT_0)
-            TerminateProcess(Process.hProcess, 99);
-        WaitForSingleObject(Process.hProcess, INFINITE);
-        Watcher.Stop();
-        Run.BoxCount = Watcher.Count();
-        if (Run.BoxCount)
-            Run.FirstBox = Watcher.Box(0);
+        Search->Found = Window;
+        return FALSE;
     }
-    GetExitCodeProcess(Process.hProcess, &Run.ExitCode);
+    return TRUE;
+}
+} // namespace
+
+HWND FWatchedProcess::WaitForWindow(const TCHAR* Class, DWORD Milliseconds) const
+{
+    if (!Process.hProcess)
+        return NULL;
+    DWORD Start = GetTickCount();
+    do
+    {
+        FWindowSearch Search = {Process.dwProcessId, Class, NULL};
+        EnumWindows(CheckProcessWindow, reinterpret_cast<LPARAM>(&Search));
+        if (Search.Found)
+            return Search.Found;
+    } while (WaitForSingleObject(Process.hProcess, 50) == WAIT_TIMEOUT && GetTickCount() - Start < Milliseconds);
+    return NULL;
+}
+
+FWatchedRun FWatchedProcess::Wait()
+{
+    if (!Process.hProcess)
+        return Result;
+    if (WaitForSingleObject(Process.hProcess, 60000) != WAIT_OBJECT_0)
+        TerminateProcess(Process.hProcess, 99);
+    WaitForSingleObject(Process.hProcess, INFINITE);
+    Watcher->Stop();
+    Result.BoxCount = Watcher->Count();
+    if (Result.BoxCount)
+        Result.FirstBox = Watcher->Box(0);
+    delete Watcher;
+    Watcher = NULL;
+    GetExitCodeProcess(Process.hProcess, &Result.ExitCode);
     CloseHandle(Process.hThread);
     CloseHandle(Process.hProcess);
-    return Run;
+    Process = {};
+    return Result;
+}
+
+FWatchedRun RunWatched(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer)
+{
+    return FWatchedProcess(Program, Args, Dir, Answer).Wait();
 }

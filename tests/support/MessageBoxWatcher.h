@@ -52,6 +52,29 @@ struct FWatchedRun
     FSeenBox FirstBox;
 };
 
-// Runs Program (its quoted path, then Args) in Dir, or in the current folder when Dir is
-// NULL, to its end, answering its boxes with Answer.
+// A child process that runs while the test acts on its windows: Program (its quoted path,
+// then Args) in Dir, or in the current folder when Dir is NULL, its boxes answered with Answer.
+class FWatchedProcess
+{
+public:
+    FWatchedProcess(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer);
+    // Waits for the end, as Wait does.
+    ~FWatchedProcess();
+    FWatchedProcess(const FWatchedProcess&) = delete;
+    FWatchedProcess& operator=(const FWatchedProcess&) = delete;
+
+    DWORD Id() const { return Process.dwProcessId; }
+    // A visible top-level window of the process whose class is Class, once there is one;
+    // NULL when none comes within Milliseconds (or the process ends first).
+    HWND WaitForWindow(const TCHAR* Class, DWORD Milliseconds = 20000) const;
+    // Waits for the end, stopping the process after a minute (exit code 99).
+    FWatchedRun Wait();
+
+private:
+    PROCESS_INFORMATION Process = {};
+    FMessageBoxWatcher* Watcher = NULL;
+    FWatchedRun Result = {99, 0, {}};
+};
+
+// Runs the process of FWatchedProcess to its end.
 FWatchedRun RunWatched(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer);

@@ -3,8 +3,6 @@
 #include "FConfigCacheIni.h"
 #include <shlwapi.h>
 
-namespace
-{
 void RemoveTree(const FString& Dir)
 {
     WIN32_FIND_DATAW Data;
@@ -27,6 +25,25 @@ void RemoveTree(const FString& Dir)
     RemoveDirectoryW(*Dir);
 }
 
+void CopyTree(const FString& From, const FString& To)
+{
+    CreateDirectoryW(*To, NULL);
+    WIN32_FIND_DATAW Found;
+    HANDLE Find = FindFirstFileW(*(From * TEXT("*")), &Found);
+    if (Find == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        if (!(Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileW(*(From * Found.cFileName), *(To * Found.cFileName), FALSE);
+        else if (appStrcmp(Found.cFileName, TEXT(".")) && appStrcmp(Found.cFileName, TEXT("..")))
+            CopyTree(From * Found.cFileName, To * Found.cFileName);
+    } while (FindNextFileW(Find, &Found));
+    FindClose(Find);
+}
+
+namespace
+{
 // The whole file, which others may be writing meanwhile; false when it cannot be read.
 bool ReadBytes(const TCHAR* Path, std::string& Bytes)
 {

@@ -108,6 +108,9 @@ public:
     }
 };
 
+// Removes a folder with everything in it; copies a folder's tree into To.
+void RemoveTree(const FString& Dir);
+void CopyTree(const FString& From, const FString& To);
 // The lines of a file that others may still be writing (8-bit text split at CR LF, without
 // the line ends); none when it cannot be read.
 TArray<FString> ReadLogLines(const TCHAR* Filename);
