@@ -61,7 +61,7 @@ void FGameLauncher::RunFrame(UEngine* Engine, SQWORD& LastTick, bool& Clipped)
     const bool ViewportFocused = ViewportWindow && GetFocus() == ViewportWindow;
     if (Viewport)
     {
-        RECT ClientArea;
+        RECT ClientArea = {};
         GetClientRect(ViewportWindow, &ClientArea);
         APlayerPawn* Player = Viewport->Actor;
         // Only while the player is not zoomed: a zoom sets the desired angle alone.
