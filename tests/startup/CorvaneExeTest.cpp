@@ -1,6 +1,7 @@
 // Runs Corvane.exe on a copy of the staged game as a scripted player would, and reads what
 // it leaves behind: the log, the ini files, the exit code.
 #include "StagedGame.h"
+#include "FieldOfView.h"
 
 namespace
 {
@@ -10,6 +11,50 @@ INT FindLine(const TArray<FString>& Lines, const TCHAR* Line)
     INT Index;
     Lines.FindItem(Line, Index);
     return Index;
+}
+
+bool HasLine(const TArray<FString>& Lines, const FString& Line) { return FindLine(Lines, *Line) >= 0; }
+
+// The lines of Lines that start with Start.
+std::vector<std::string> LinesStartingWith(const TArray<FString>& Lines, const TCHAR* Start)
+{
+    std::vector<std::string> Found;
+    for (INT i = FindLineFrom(Lines, Start); i >= 0; i = FindLineFrom(Lines, Start, i + 1))
+        Found.push_back(Narrow(Lines(i)));
+    return Found;
+}
+
+// A number of a line, given as Key (such as "AxisX=").
+FLOAT ValueIn(const FString& Line, const TCHAR* Key)
+{
+    FLOAT Value = -1.f;
+    Parse(*Line, Key, Value);
+    return Value;
+}
+
+// The game's window and its client area, as a player sees them.
+HWND ViewportOf(const FWatchedProcess& Game) { return FindProcessWindow(Game.Id(), TEXT("VeltraViewport"), NULL, true); }
+
+bool Framed(HWND Window) { return (GetWindowLongW(Window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
+
+bool CoversItsMonitor(HWND Window)
+{
+    MONITORINFO Monitor = {};
+    Monitor.cbSize = sizeof(Monitor);
+    GetMonitorInfoW(MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST), &Monitor);
+    RECT Rect;
+    GetWindowRect(Window, &Rect);
+    return EqualRect(&Rect, &Monitor.rcMonitor) != 0;
+}
+
+// Gives the window a client area of Width by Height, as a player dragging its frame would.
+void ResizeClient(HWND Window, INT Width, INT Height)
+{
+    RECT Outer, Inner;
+    GetWindowRect(Window, &Outer);
+    GetClientRect(Window, &Inner);
+    SetWindowPos(Window, NULL, 0, 0, Width + (Outer.right - Outer.left) - Inner.right,
+                 Height + (Outer.bottom - Outer.top) - Inner.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Exists(const FString& Path) { return GetFileAttributesW(*Path) != INVALID_FILE_ATTRIBUTES; }
@@ -64,4 +109,134 @@ TEST_F(CorvaneExe, LogSwitchesMoveTheLog)
     FString Absolute = Folder(TEXT("Absolute.log"));
     RunAndReadLog(*FString::Printf(TEXT(" ABSLOG=\"%s\""), *Absolute), Absolute);
     EXPECT_FALSE(Exists(Game.System(TEXT("Corvane.log"))) || Exists(Game.Mirror(TEXT("Corvane.log"))));
+}
+
+TEST_F(CorvaneExe, AFirstRunWritesItsDefaultsAndTheGameEndsCleanly)
+{
+    Game.Configure("", false); // nor [FirstRun] neither [Corvane]: raw input is on as the dialog presets it
+    FWatchedRun Result = Game.Run(TEXT(" EXEC=Exit.txt"));
+    EXPECT_EQ(0u, Result.ExitCode);
+    EXPECT_EQ(0, Result.BoxCount) << Result.FirstBox.Text;
+    TArray<FString> Ini = ReadLogLines(*Game.Mirror(TEXT("Corvane.ini")));
+    for (const FString& Line : {FString(TEXT("GameRenderDevice=D3DDrv.D3DRenderDevice")),
+                                FString(TEXT("FullscreenColorBits=32")),
+                                FString::Printf(TEXT("FullscreenViewportX=%i"), GetSystemMetrics(SM_CXSCREEN)),
+                                FString::Printf(TEXT("FullscreenViewportY=%i"), GetSystemMetrics(SM_CYSCREEN)),
+                                FString(TEXT("FirstRun=1100")), FString(TEXT("UseDirectInput=False"))})
+        EXPECT_TRUE(HasLine(Ini, Line)) << Narrow(Line);
+    TArray<FString> Log = Game.Log();
+    EXPECT_TRUE(LinesInOrder(Log, {TEXT("Log: Init: Viewport 1024x768 Windowed Renderer=D3DDrv.D3DRenderDevice"),
+                                   TEXT("Log: Exit: requested"), TEXT("Log: Log file closed, ")}));
+    EXPECT_EQ(Log.Num() - 1, FindLineFrom(Log, TEXT("Log: Log file closed, ")));
+}
+
+TEST_F(CorvaneExe, TheLogWindowShowsTheGamesStartRunAndExitWhichTheFileNeverGets)
+{
+    // The probe is Corvane.exe that saves the log window's text before the window goes.
+    ASSERT_TRUE(CopyFileW(*(FString(appBaseDir()) + TEXT("LogWindowProbe.exe")), *Game.System(TEXT("Corvane.exe")), FALSE));
+    Game.Configure("");
+    EXPECT_EQ(0u, Game.Run(TEXT(" EXEC=Exit.txt")).ExitCode);
+    EXPECT_TRUE(LinesInOrder(ReadLogLines(*Game.System(TEXT("LogWindow.txt"))),
+                             {TEXT("Console: Starting the game."), TEXT("Log: Init: Viewport "),
+                              TEXT("Console: The game is running."), TEXT("Log: Exit: requested"),
+                              TEXT("Console: The game has ended.")}));
+    EXPECT_EQ(-1, FindLineFrom(Game.Log(), TEXT("Console: ")));
+}
+
+TEST_F(CorvaneExe, RawMouseMotionReachesTheEngineOnceAfterTakeFocus)
+{
+    Game.Configure("[Corvane]\r\nRawInput=True\r\nUseAutoFOV=False\r\n");
+    Game.Write(TEXT("Run.txt"), "TakeFocus\r\nwait 0.5\r\nstatus\r\necho moving\r\nwait 3\r\nstatus\r\nexit\r\n");
+    FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
+    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: moving")));
+    INPUT Moves[10] = {};
+    for (INPUT& Move : Moves)
+    {
+        Move.type = INPUT_MOUSE;
+        Move.mi.dx = 5; // small steps: no acceleration
+        Move.mi.dy = -3;
+        Move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    }
+    SendInput(ARRAY_COUNT(Moves), Moves, sizeof(INPUT));
+    EXPECT_EQ(0u, Process->Wait().ExitCode);
+    delete Process;
+    TArray<FString> Log = Game.Log();
+    INT Before = FindLineFrom(Log, TEXT("Log: Status: Mouse ")), After = FindLineFrom(Log, TEXT("Log: Status: Mouse "), Before + 1);
+    ASSERT_LE(0, After);
+    // Each report once, as axis events: the window's own mouse messages add nothing.
+    EXPECT_EQ(50.f, ValueIn(Log(After), TEXT("AxisX=")) - ValueIn(Log(Before), TEXT("AxisX=")));
+    EXPECT_EQ(30.f, ValueIn(Log(After), TEXT("AxisY=")) - ValueIn(Log(Before), TEXT("AxisY="))); // up is positive
+    EXPECT_TRUE(HasLine(ReadLogLines(*Game.Mirror(TEXT("Corvane.ini"))), TEXT("UseDirectInput=False")));
+}
+
+TEST_F(CorvaneExe, ABorderlessWindowCoversItsMonitorAndToggleFullScreenFramesIt)
+{
+    Game.EditIni("StartupFullscreen=False", "StartupFullscreen=True");
+    Game.Configure("[Corvane]\r\nBorderlessFullscreenWindow=True\r\nRawInput=False\r\nUseAutoFOV=False\r\n");
+    Game.Write(TEXT("Run.txt"), "echo borderless\r\nwait 1\r\nToggleFullScreen\r\necho framed\r\nwait 1\r\n"
+                                "ToggleFullScreen\r\nSetRes 800x600\r\necho again\r\nwait 1\r\nstatus\r\nexit\r\n");
+    FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
+    for (const TCHAR* Step : {TEXT("Echo: borderless"), TEXT("Echo: framed"), TEXT("Echo: again")})
+    {
+        ASSERT_TRUE(WaitForLogWindow(*Process, Step));
+        HWND Viewport = ViewportOf(*Process);
+        bool ShouldBeFramed = !appStrcmp(Step, TEXT("Echo: framed"));
+        EXPECT_EQ(ShouldBeFramed, Framed(Viewport)) << Narrow(Step);
+        EXPECT_TRUE(ShouldBeFramed || CoversItsMonitor(Viewport)) << Narrow(Step);
+    }
+    EXPECT_EQ(0u, Process->Wait().ExitCode);
+    delete Process;
+    TArray<FString> Log = Game.Log();
+    EXPECT_EQ(-1, FindLineFrom(Log, TEXT("Log: SetRes: "))); // swallowed while borderless
+    EXPECT_LE(0, FindLineFrom(Log, *FString::Printf(TEXT("Log: Status: Viewport %ix%i Windowed "),
+                                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))));
+    EXPECT_TRUE(HasLine(ReadLogLines(*Game.Mirror(TEXT("Corvane.ini"))), TEXT("StartupFullscreen=False")));
+}
+
+TEST_F(CorvaneExe, TheFieldOfViewFollowsTheWindowsShapeExceptWhileZoomed)
+{
+    Game.Configure("[Corvane]\r\nUseAutoFOV=True\r\nRawInput=False\r\n");
+    Game.Write(TEXT("Run.txt"), "echo resize\r\nwait 1\r\nzoom 40\r\necho zoomed\r\nwait 1\r\nendzoom\r\nwait 0.5\r\nexit\r\n");
+    FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
+    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: resize")));
+    ResizeClient(ViewportOf(*Process), 1200, 675); // 16:9
+    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: zoomed")));
+    ResizeClient(ViewportOf(*Process), 1024, 432); // 64:27
+    EXPECT_EQ(0u, Process->Wait().ExitCode);
+    delete Process;
+    auto Line = [](FLOAT Desired, FLOAT Default)
+    { return Narrow(FString::Printf(TEXT("Log: FOV: Desired=%.3f Default=%.3f"), Desired, Default)); };
+    const FLOAT Wide = AutoFieldOfView(75.f, 1200, 675), Wider = AutoFieldOfView(75.f, 1024, 432);
+    EXPECT_EQ(std::vector<std::string>({Line(75.f, 75.f), Line(Wide, Wide), Line(40.f, Wide), Line(Wide, Wide),
+                                        Line(Wider, Wider)}),
+              LinesStartingWith(Game.Log(), TEXT("Log: FOV: ")));
+}
+
+TEST_F(CorvaneExe, EditActorOpensAPropertyWindowOnTheNearestActorOfTheClass)
+{
+    Game.Configure("[Corvane]\r\nRawInput=False\r\n");
+    Game.Write(TEXT("Run.txt"), "EditActor Class=Prop\r\necho opened\r\nwait 1\r\nexit\r\n");
+    FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
+    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: opened")));
+    // The log window of a client is hidden: the one visible window of the library is the new one.
+    HWND Properties = FindProcessWindow(Process->Id(), TEXT("VeltraWindow"), NULL, true);
+    HWND List = FindWindowExW(Properties, NULL, TEXT("ListBox"), NULL);
+    TCHAR Heading[256] = {};
+    ASSERT_LT(0, SendMessageW(List, LB_GETTEXTLEN, 0, 0));
+    SendMessageW(List, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(Heading));
+    EXPECT_EQ(0, FString(Heading).InStr(TEXT("[Prop "))) << Narrow(Heading);
+    EXPECT_LT(0, FString(Heading).InStr(TEXT(".Prop0]"))) << Narrow(Heading); // the one on the smallest circle
+    EXPECT_EQ(0u, Process->Wait().ExitCode);
+    delete Process;
+}
+
+TEST_F(CorvaneExe, AHandEditedIniIsTheSameByteForByteAfterARunThatChangesNoSetting)
+{
+    Game.Configure("[Corvane]\r\nRawInput=False\r\n"); // DirectInput stays as it is
+    const std::string Edited = ReadWholeFile(*Game.System(TEXT("Corvane.ini"))) +
+                               "\r\n[Notes]\r\nA line without an equals sign\r\nQuoted=\"a value; kept\"\r\n\r\n"
+                               "Again=1\r\nAgain=2\r\n";
+    Game.WriteMirror(TEXT("Corvane.ini"), Edited);
+    EXPECT_EQ(0u, Game.Run(TEXT(" EXEC=Exit.txt")).ExitCode);
+    EXPECT_EQ(Edited, ReadWholeFile(*Game.Mirror(TEXT("Corvane.ini"))));
 }

@@ -94,6 +94,8 @@ struct FWindowSearch
 {
     DWORD ProcessId;
     const TCHAR* Class;
+    const TCHAR* TitleStart;
+    bool VisibleOnly;
     HWND Found;
 };
 
@@ -101,17 +103,26 @@ BOOL CALLBACK CheckProcessWindow(HWND Window, LPARAM Param)
 {
     FWindowSearch* Search = reinterpret_cast<FWindowSearch*>(Param);
     DWORD Owner = 0;
-    TCHAR Class[64];
+    TCHAR Text[256];
     GetWindowThreadProcessId(Window, &Owner);
-    if (Owner == Search->ProcessId && IsWindowVisible(Window) && GetClassNameW(Window, Class, ARRAY_COUNT(Class)) &&
-        lstrcmpW(Class, Search->Class) == 0)
-    {
-        Search->Found = Window;
-        return FALSE;
-    }
-    return TRUE;
+    if (Owner != Search->ProcessId || (Search->VisibleOnly && !IsWindowVisible(Window)))
+        return TRUE;
+    if (Search->Class && (!GetClassNameW(Window, Text, ARRAY_COUNT(Text)) || lstrcmpW(Text, Search->Class) != 0))
+        return TRUE;
+    if (Search->TitleStart &&
+        (!GetWindowTextW(Window, Text, ARRAY_COUNT(Text)) || wcsncmp(Text, Search->TitleStart, wcslen(Search->TitleStart))))
+        return TRUE;
+    Search->Found = Window;
+    return FALSE;
 }
 } // namespace
+
+HWND FindProcessWindow(DWORD ProcessId, const TCHAR* Class, const TCHAR* TitleStart, bool VisibleOnly)
+{
+    FWindowSearch Search = {ProcessId, Class, TitleStart, VisibleOnly, NULL};
+    EnumWindows(CheckProcessWindow, reinterpret_cast<LPARAM>(&Search));
+    return Search.Found;
+}
 
 HWND FWatchedProcess::WaitForWindow(const TCHAR* Class, DWORD Milliseconds) const
 {
@@ -120,10 +131,8 @@ HWND FWatchedProcess::WaitForWindow(const TCHAR* Class, DWORD Milliseconds) cons
     DWORD Start = GetTickCount();
     do
     {
-        FWindowSearch Search = {Process.dwProcessId, Class, NULL};
-        EnumWindows(CheckProcessWindow, reinterpret_cast<LPARAM>(&Search));
-        if (Search.Found)
-            return Search.Found;
+        if (HWND Found = FindProcessWindow(Process.dwProcessId, Class, NULL, true))
+            return Found;
     } while (WaitForSingleObject(Process.hProcess, 50) == WAIT_TIMEOUT && GetTickCount() - Start < Milliseconds);
     return NULL;
 }

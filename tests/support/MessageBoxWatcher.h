@@ -67,6 +67,7 @@ public:
     // A visible top-level window of the process whose class is Class, once there is one;
     // NULL when none comes within Milliseconds (or the process ends first).
     HWND WaitForWindow(const TCHAR* Class, DWORD Milliseconds = 20000) const;
+    bool Running() const { return Process.hProcess && WaitForSingleObject(Process.hProcess, 0) == WAIT_TIMEOUT; }
     // Waits for the end, stopping the process after a minute (exit code 99).
     FWatchedRun Wait();
 
@@ -75,6 +76,10 @@ private:
     FMessageBoxWatcher* Watcher = NULL;
     FWatchedRun Result = {99, 0, {}};
 };
+
+// A top-level window of a process: of class Class and with a title that starts with
+// TitleStart (NULL: any), visible or also hidden; NULL when there is none.
+HWND FindProcessWindow(DWORD ProcessId, const TCHAR* Class, const TCHAR* TitleStart, bool VisibleOnly);
 
 // Runs the process of FWatchedProcess to its end.
 FWatchedRun RunWatched(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer);

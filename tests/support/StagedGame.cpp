@@ -39,9 +39,27 @@ void FStagedGame::Configure(const std::string& Lines, bool FirstRunDone)
     Temp.Write(TEXT("Game\\System\\Corvane.ini"), Ini + "\r\n" + Lines);
 }
 
+void FStagedGame::EditIni(const std::string& From, const std::string& To)
+{
+    std::string Ini = Temp.Read(TEXT("Game\\System\\Corvane.ini"));
+    size_t At = Ini.find(From);
+    if (At != std::string::npos)
+        Temp.Write(TEXT("Game\\System\\Corvane.ini"), Ini.replace(At, From.size(), To));
+}
+
 void FStagedGame::Write(const TCHAR* Relative, const std::string& Text) const
 {
     Temp.Write(*(FString(TEXT("Game\\System\\")) + Relative), Text);
+}
+
+void FStagedGame::WriteMirror(const TCHAR* Relative, const std::string& Text) const
+{
+    CreateDirectoryW(*DocumentsMirror(), NULL);
+    CreateDirectoryW(*Mirror(), NULL);
+    HANDLE File = CreateFileW(*Mirror(Relative), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD Written;
+    WriteFile(File, Text.data(), DWORD(Text.size()), &Written, NULL);
+    CloseHandle(File);
 }
 
 FWatchedRun FStagedGame::Run(const TCHAR* Args)
@@ -81,14 +99,35 @@ testing::AssertionResult LinesInOrder(const TArray<FString>& Lines, std::initial
     return testing::AssertionSuccess();
 }
 
-bool WaitForLogLine(const FString& Log, const TCHAR* Start, DWORD Milliseconds)
+FString LogWindowText(DWORD ProcessId)
+{
+    HWND Log = FindProcessWindow(ProcessId, TEXT("VeltraWindow"), TEXT("GameLog - "), false);
+    for (HWND Edit = FindWindowExW(Log, NULL, TEXT("Edit"), NULL); Log && Edit;
+         Edit = FindWindowExW(Log, Edit, TEXT("Edit"), NULL))
+        if (GetWindowLongW(Edit, GWL_STYLE) & ES_MULTILINE) // the display, not the command line
+        {
+            DWORD_PTR Length = 0;
+            if (!SendMessageTimeoutW(Edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &Length))
+                return FString();
+            TArray<TCHAR> Text;
+            Text.Add(INT(Length) + 1);
+            DWORD_PTR Copied = 0;
+            SendMessageTimeoutW(Edit, WM_GETTEXT, Length + 1, reinterpret_cast<LPARAM>(&Text(0)), SMTO_ABORTIFHUNG, 2000,
+                                &Copied);
+            Text(INT(Copied)) = 0;
+            return FString(&Text(0));
+        }
+    return FString();
+}
+
+bool WaitForLogWindow(const FWatchedProcess& Game, const TCHAR* Text, DWORD Milliseconds)
 {
     DWORD Begin = GetTickCount();
     do
     {
-        if (FindLineFrom(ReadLogLines(*Log), Start) >= 0)
+        if (LogWindowText(Game.Id()).InStr(Text) >= 0)
             return true;
         Sleep(50);
-    } while (GetTickCount() - Begin < Milliseconds);
+    } while (Game.Running() && GetTickCount() - Begin < Milliseconds);
     return false;
 }

@@ -18,8 +18,12 @@ public:
     FString Mirror(const TCHAR* Relative = TEXT("")) const;
     // Adds Lines to the copy's system ini; with FirstRunDone, as after a first run.
     void Configure(const std::string& Lines, bool FirstRunDone = true);
+    // Replaces the first From in the copy's system ini with To.
+    void EditIni(const std::string& From, const std::string& To);
     // Writes a file into the copy's System folder (an EXEC= command file, say).
     void Write(const TCHAR* Relative, const std::string& Text) const;
+    // Writes a file into the mirror's System folder, as a player editing their settings does.
+    void WriteMirror(const TCHAR* Relative, const std::string& Text) const;
     // Corvane.exe " skipdialog" plus Args, in the copy's System folder.
     FWatchedRun Run(const TCHAR* Args);
     FWatchedProcess* Start(const TCHAR* Args);
@@ -30,9 +34,14 @@ private:
     FTempDir Temp;
 };
 
+// The text display of a running game's log window: every line logged and every line sent to
+// the window, as "Event: text" lines, read from the test's process; empty without one.
+FString LogWindowText(DWORD ProcessId);
+// Waits until the log window of Game shows Text; false after Milliseconds or at the game's end.
+// The log file is written in blocks, the window at once: it is how a test keeps step with a game.
+bool WaitForLogWindow(const FWatchedProcess& Game, const TCHAR* Text, DWORD Milliseconds = 30000);
+
 // Each of Expected starts a line of Lines, in that order; reports the first that does not.
 testing::AssertionResult LinesInOrder(const TArray<FString>& Lines, std::initializer_list<const TCHAR*> Expected);
 // The first line at or after From that starts with Start, or -1.
 INT FindLineFrom(const TArray<FString>& Lines, const TCHAR* Start, INT From = 0);
-// Waits until a line of Log starts with Start; false after Milliseconds.
-bool WaitForLogLine(const FString& Log, const TCHAR* Start, DWORD Milliseconds = 20000);

@@ -89,10 +89,12 @@ void FTempDir::Write(const TCHAR* Relative, const std::string& Bytes) const
     CloseHandle(File);
 }
 
-std::string FTempDir::Read(const TCHAR* Relative) const
+std::string FTempDir::Read(const TCHAR* Relative) const { return ReadWholeFile(*(*this)(Relative)); }
+
+std::string ReadWholeFile(const TCHAR* Path)
 {
     std::string Bytes;
-    return ReadBytes(*(*this)(Relative), Bytes) ? Bytes : "<missing>";
+    return ReadBytes(Path, Bytes) ? Bytes : "<missing>";
 }
 
 bool FTempDir::Exists(const TCHAR* Relative) const { return PathFileExistsW(*(*this)(Relative)) != 0; }

@@ -108,6 +108,8 @@ public:
     }
 };
 
+// The bytes of a file that others may still be writing; "<missing>" when it cannot be read.
+std::string ReadWholeFile(const TCHAR* Path);
 // Removes a folder with everything in it; copies a folder's tree into To.
 void RemoveTree(const FString& Dir);
 void CopyTree(const FString& From, const FString& To);
