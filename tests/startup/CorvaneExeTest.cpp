@@ -149,15 +149,16 @@ TEST_F(CorvaneExe, RawMouseMotionReachesTheEngineOnceAfterTakeFocus)
     Game.Write(TEXT("Run.txt"), "TakeFocus\r\nwait 0.5\r\nstatus\r\necho moving\r\nwait 3\r\nstatus\r\nexit\r\n");
     FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
     EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: moving")));
-    INPUT Moves[10] = {};
-    for (INPUT& Move : Moves)
+    for (INT i = 0; i < 10; i++)
     {
+        INPUT Move = {};
         Move.type = INPUT_MOUSE;
         Move.mi.dx = 5; // small steps: no acceleration
         Move.mi.dy = -3;
         Move.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &Move, sizeof(INPUT));
+        Sleep(20);
     }
-    SendInput(ARRAY_COUNT(Moves), Moves, sizeof(INPUT));
     EXPECT_EQ(0u, Process->Wait().ExitCode);
     delete Process;
     TArray<FString> Log = Game.Log();

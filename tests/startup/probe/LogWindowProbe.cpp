@@ -22,15 +22,19 @@ void SaveText(HWND Edit)
     CloseHandle(File);
 }
 
+// The log window's text display goes before the window itself.
+bool IsLogDisplay(HWND Window)
+{
+    wchar_t Class[8], Title[16];
+    return GetClassNameW(Window, Class, ARRAYSIZE(Class)) && _wcsicmp(Class, L"Edit") == 0 &&
+           (GetWindowLongW(Window, GWL_STYLE) & ES_MULTILINE) && GetWindowTextW(GetParent(Window), Title, ARRAYSIZE(Title)) &&
+           wcsncmp(Title, LogTitleStart, wcslen(LogTitleStart)) == 0;
+}
+
 LRESULT CALLBACK WatchDestroy(int Code, WPARAM WParam, LPARAM LParam)
 {
-    wchar_t Title[16];
-    HWND Window = reinterpret_cast<HWND>(WParam);
-    if (Code == HCBT_DESTROYWND && GetWindowTextW(Window, Title, ARRAYSIZE(Title)) &&
-        wcsncmp(Title, LogTitleStart, wcslen(LogTitleStart)) == 0)
-        for (HWND Edit = FindWindowExW(Window, NULL, L"Edit", NULL); Edit; Edit = FindWindowExW(Window, Edit, L"Edit", NULL))
-            if (GetWindowLongW(Edit, GWL_STYLE) & ES_MULTILINE) // the display, not the command line
-                SaveText(Edit);
+    if (Code == HCBT_DESTROYWND && IsLogDisplay(reinterpret_cast<HWND>(WParam)))
+        SaveText(reinterpret_cast<HWND>(WParam));
     return CallNextHookEx(NULL, Code, WParam, LParam);
 }
 
