@@ -87,6 +87,10 @@ void FMallocWindows::Init()
     for (INT i = 0; i < POOL_COUNT; i++)
     {
         PoolTable[i].AvailablePools = PoolTable[i].FullPools = NULL;
+        // Four sizes per doubling: 8 10 12 14, 16 20 24 28, 32 40 48 56, 64 80 96 112,
+        // 128 160 192 224, 256 320 384 448, 512 640 768 896, 1024 1280 1536 1792,
+        // 2048 2560 3072 3584, 4096 5120 6144 7168, 8192 10240 12288 14336,
+        // 16384 20480 24576 28672, and 32768 (= POOL_MAX - 1).
         PoolTable[i].BlockSize = DWORD((i % 4) + 4) << ((i / 4) + 1);
     }
 

@@ -101,6 +101,8 @@ void FOutputDeviceLogFile::Open()
     if (!LogFileName[0])
         MakeLogFileName(LogFileName, appBaseDir(), appCmdLine(), appPackage());
     DWORD Flags = LogWriteFlags | (OpenedOnce ? WRITEFLAG_Append : 0);
+    // GNull: a failed write of a log line is dropped without a word, since reporting it would
+    // log again; only a file that cannot be made at all disables the log.
     LogArchive = GFileManager->CreateFileWriter(LogFileName, Flags, GNull);
     if (!LogArchive)
     {

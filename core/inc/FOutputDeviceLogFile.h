@@ -1,5 +1,7 @@
 // FOutputDeviceLogFile.h: the log file, opened on the first message and written one line
-// per message; every message is also passed on to GLogHook.
+// per message; every message is also passed on to GLogHook. The file is made through
+// GFileManager: with the user-documents manager, a name in the program's folder lands in its
+// mirror under the player's documents, never in the installation.
 #pragma once
 #include "Core.h"
 
@@ -29,8 +31,8 @@ private:
     void WriteLine(const TCHAR* Text, EName Event);
 };
 
-// The log file's name: "LOG=" names it relative to BaseDir (the program's folder),
-// "ABSLOG=" anywhere; without either it is BaseDir, Package and ".log". "LOG=" wins.
+// The log file's name as GFileManager is asked for it (which may map it elsewhere, see
+// above): "LOG=" names it relative to BaseDir (the program's folder), "ABSLOG=" anywhere; without either it is BaseDir, Package and ".log". "LOG=" wins.
 // Name holds MAX_NAME characters; a longer name is cut.
 void MakeLogFileName(TCHAR (&Name)[FOutputDeviceLogFile::MAX_NAME], const TCHAR* BaseDir, const TCHAR* CmdLine,
                      const TCHAR* Package);

@@ -11,7 +11,7 @@
 namespace
 {
 // Leaves the engine's flags (all clear in a test program) and history clear again.
-class ErrorDevice : public testing::Test
+class ErrorDevice : public FTempFolderTest
 {
 protected:
     FOutputDeviceErrorWindows Device;
@@ -84,24 +84,12 @@ TEST_F(ErrorDevice, GuardedErrorIsLoggedOnceAndUnwindsWithItsHistory)
 TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistory)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    FTempDir Folder;
-    FFileManagerWindows Files;
-    GFileManager = &Files;
-    FString Saved = Files.GetDefaultDirectory();
-    Files.SetDefaultDirectory(*Folder());
-    appSaveStringToFile(TEXT("[Errors]\r\nHistory=Geschiedenis\r\n"), TEXT("Core.int"));
-    appSaveStringToFile(TEXT("[Errors]\r\nCritical=Kritieke fout\r\n"), TEXT("Window.int"));
-    GConfig = FConfigCacheIni::Factory();
-
+    Temp.Write(TEXT("Core.int"), "[Errors]\r\nHistory=Geschiedenis\r\n");
+    Temp.Write(TEXT("Window.int"), "[Errors]\r\nCritical=Kritieke fout\r\n");
+    StartConfig(TEXT("Sys.ini"));
     EXPECT_THROW(RaiseGuarded(TEXT("Boom"), NAME_Critical), int);
     GIsRunning = 1;
-    INT Boxes = ReportWatched(1, 1);
-
-    delete GConfig;
-    GConfig = NULL;
-    Files.SetDefaultDirectory(*Saved);
-    GFileManager = NULL;
-    ASSERT_EQ(1, Boxes);
+    ASSERT_EQ(1, ReportWatched(1, 1));
     EXPECT_STREQ(TEXT("Kritieke fout"), Shown.Title);
     EXPECT_STREQ(TEXT("Boom\r\n\r\nGeschiedenis: Inner <- Outer"), Shown.Text);
     EXPECT_TRUE(Shown.HasOk && Shown.HasIcon && !Shown.HasNo);

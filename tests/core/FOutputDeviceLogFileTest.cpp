@@ -65,11 +65,7 @@ TEST(LogFileName, FollowsTheCommandLineSwitches)
         {TEXT("ABSLOG=D:\\Run.log"), TEXT("D:\\Run.log")},
         {TEXT("ABSLOG=D:\\Abs.log LOG=Rel.log"), TEXT("C:\\Game\\System\\Rel.log")}, // LOG= wins
     };
-    struct
-    {
-        TCHAR Name[FOutputDeviceLogFile::MAX_NAME];
-        TCHAR Guard[8];
-    } Buffer;
+    struct { TCHAR Name[FOutputDeviceLogFile::MAX_NAME]; TCHAR Guard[8]; } Buffer;
     for (const auto& Case : Cases)
     {
         MakeLogFileName(Buffer.Name, TEXT("C:\\Game\\System\\"), Case[0], TEXT("Corvane"));

@@ -1,4 +1,4 @@
-// IniSamples.cpp: sample ini texts for the ini tests.
+// IniSamples.cpp: a sample ini text for the ini tests.
 #include "IniSamples.h"
 
 namespace
@@ -42,24 +42,4 @@ std::string EncodeIni(const std::wstring& Text)
             Bytes += char(C >> 8);
     }
     return Bytes;
-}
-
-std::wstring Uncanonical(const std::wstring& Canonical)
-{
-    static const wchar_t* const Ends[] = {L"\n", L"\r", L"\n\r", L"\r\n", L"\r\n\r\n\n"};
-    std::wstring Text = L"stray line=before any header\n";
-    size_t Count = 0;
-    for (size_t At = 0; At < Canonical.size();)
-    {
-        size_t End = Canonical.find(L"\r\n", At);
-        std::wstring Line = Canonical.substr(At, End - At);
-        At = End + 2;
-        if (Line.empty())
-            continue;
-        size_t Equals = Line.find(L'=');
-        if (Line[0] != L'[' && Equals != std::wstring::npos && Count % 2)
-            Line = Line.substr(0, Equals + 1) + L"\"" + Line.substr(Equals + 1) + L"\"";
-        Text += Line + Ends[Count++ % 5];
-    }
-    return Text;
 }

@@ -1,5 +1,4 @@
-// IniSamples.h: a realistic ini file of a few hundred keys, its bytes on disk, and the same
-// file in a form that is not canonical.
+// IniSamples.h: a realistic ini file of a few hundred keys and its bytes on disk.
 #pragma once
 #include <string>
 
@@ -8,6 +7,3 @@
 std::wstring SampleIni(bool Wide);
 // The bytes of a text as the core stores it: 8-bit, or UTF-16 LE with a byte-order mark.
 std::string EncodeIni(const std::wstring& Text);
-// The same sections and pairs with mixed line ends, stray blank lines, quoted values and a
-// line before the first header.
-std::wstring Uncanonical(const std::wstring& Canonical);

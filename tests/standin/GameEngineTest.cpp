@@ -44,13 +44,8 @@ protected:
 
 TEST_F(GameEngine, OffersEveryCommandToTheProgramFirst)
 {
-    struct
-    {
-        const TCHAR* Takes;   // what the program takes
-        const TCHAR* Command;
-        UBOOL Handled;
-        FLOAT Desired, Default; // the player's angles afterwards
-    } Cases[] = {
+    // What the program takes, the command, and the player's angles afterwards.
+    struct { const TCHAR* Takes; const TCHAR* Command; UBOOL Handled; FLOAT Desired, Default; } Cases[] = {
         {TEXT("fov"), TEXT("fov 100"), 1, 90.f, 90.f},   // taken: the engine does nothing
         {TEXT(""), TEXT("fov 100"), 1, 100.f, 100.f},
         {TEXT(""), TEXT("zoom 30"), 1, 30.f, 100.f},     // a zoom leaves the default angle

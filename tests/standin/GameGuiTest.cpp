@@ -50,12 +50,7 @@ protected:
 
 TEST_F(GameGui, ScriptClassesStandOnTheirNativeAncestors)
 {
-    struct
-    {
-        const TCHAR* Path;
-        const TCHAR* File;
-        FClassConstructor Constructor;
-    } Cases[] = {
+    struct { const TCHAR* Path; const TCHAR* File; FClassConstructor Constructor; } Cases[] = {
         {TEXT("Veltra.ConWindowActive"), NULL, &XModalWindow::InternalConstructor},
         {TEXT("Veltra.ConWindowCinematic"), NULL, &XModalWindow::InternalConstructor},
         {TEXT("Veltra.InfoWindow"), NULL, &XWindow::InternalConstructor},
@@ -75,11 +70,7 @@ TEST_F(GameGui, ScriptClassesStandOnTheirNativeAncestors)
 TEST_F(GameGui, TheScriptSizesTheRootWindowThroughNative1050)
 {
     ASSERT_TRUE(Player);
-    struct
-    {
-        INT SizeX, SizeY, Multiplier;
-        FLOAT Width, Height;
-    } Cases[] = {
+    struct { INT SizeX, SizeY, Multiplier; FLOAT Width, Height; } Cases[] = {
         {640, 480, 1, 640.f, 480.f},   {1024, 768, 1, 1024.f, 768.f}, {1280, 960, 2, 640.f, 480.f},
         {1920, 1080, 2, 960.f, 540.f}, {3840, 2160, 4, 960.f, 540.f}, {300, 200, 1, 300.f, 200.f},
     };

@@ -82,12 +82,8 @@ protected:
 
 TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIni)
 {
-    struct
-    {
-        const TCHAR* Name;
-        const TCHAR* File;
-        const TCHAR* FullName; // NULL: no class
-    } Cases[] = {
+    // The class's full name, or NULL for none.
+    struct { const TCHAR* Name; const TCHAR* File; const TCHAR* FullName; } Cases[] = {
         {TEXT("Core.Object"), NULL, TEXT("Class Core.Object")},
         {TEXT("Test.Thing"), NULL, TEXT("Class Test.Thing")},          // a native class of this program
         {TEXT("Sample.Further"), NULL, TEXT("Class Sample.Further")},  // from System\Sample.u
@@ -144,13 +140,7 @@ TEST_F(ObjectSystem, MakesFindsAndNamesObjects)
     EXPECT_FALSE(Cast<UClass>(First));
     EXPECT_EQ(First, GObjObjects(First->GetIndex()));
 
-    struct
-    {
-        UClass* Class;
-        UObject* Outer;
-        const TCHAR* Name;
-        UObject* Found;
-    } Finds[] = {
+    struct { UClass* Class; UObject* Outer; const TCHAR* Name; UObject* Found; } Finds[] = {
         {UTestThing::StaticClass(), ANY_PACKAGE, TEXT("Named"), Second},
         {UTestThing::StaticClass(), ANY_PACKAGE, TEXT("Transient.Named"), Second},
         {UTestThing::StaticClass(), UObject::GetTransientPackage(), TEXT("Derived0"), First},
@@ -189,11 +179,7 @@ TEST_F(ObjectSystem, RunsNativesAsScriptsCallThem)
     FScriptSlot Parms[2] = {};
     Parms[0].Object = Thing;
     Parms[1].Int = 4;
-    struct
-    {
-        const TCHAR* Function;
-        INT Expected;
-    } Calls[] = {
+    struct { const TCHAR* Function; INT Expected; } Calls[] = {
         {TEXT("Probe"), 700 + Index},      // the left-out flag keeps the native's default
         {TEXT("ProbeFlag"), 400 + Index},  // an inherited function
         {TEXT("ProbeClass"), 300 + DerivedIndex},
