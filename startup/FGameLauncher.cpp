@@ -3,6 +3,7 @@
 #include "FGameLauncher.h"
 #include "FieldOfView.h"
 #include "FFileManagerWindows.h"
+#include "FHookRegistry.h"
 #include "FOutputDeviceLogFile.h"
 #include "WindowPlacement.h"
 #include "Window.h"
@@ -131,13 +132,14 @@ void FGameLauncher::PlayGame(HMONITOR LaunchMonitor)
     }
     AdaptGameWindow(LaunchMonitor);
 
-    // TODO: the hook registry, which replaces the engine's natives for the run, is built here.
+    // The replaced natives stand for exactly as long as the main loop could run. Declared after
+    // the log window's holder, it goes before the window does, right after the exit line.
+    FHookRegistry Hooks;
     GIsRunning = 1;
     if (!GIsRequestingExit)
         RunMainLoop(Engine);
     GIsRunning = 0;
     LogToWindow(TEXT("Exit"));
-    // TODO: the hook registry is destroyed here, putting the natives back.
 }
 
 UEngine* FGameLauncher::CreateEngine()
