@@ -32,7 +32,7 @@ TEST(SampleGame, PlaysFromAnExecFile)
         TEXT("Log: Window: created Name=ConWindowActive0 Class=Veltra.ConWindowActive Parent=VeltraRoot0 Visible=1"),
         TEXT("Log: Window: created Name=InfoWindow0 Class=Veltra.InfoWindow Parent=VeltraRoot0 Visible=0"),
         TEXT("Log: Window: created Name=SaveMenu0 Class=Veltra.SaveMenu Parent=VeltraRoot0 Visible=1"),
-        TEXT("Log: SaveMenu: FreeSpace=0 KB"), // the copy has no Save folder
+        TEXT("Log: SaveMenu: FreeSpace="), // the program's own native: the real free space
         TEXT("Log: Status: Viewport 800x600 Windowed Renderer=SoftDrv.SoftwareRenderDevice DetailTextures=1"),
         TEXT("Log: Status: GUI Multipliers=1x1 Root=800.0x600.0 Clip=800.0x600.0 Cursor=1"),
         TEXT("Log: Status: GUI Window ConWindowActive0 Class=Veltra.ConWindowActive Size=600.0x80.0 Visible=1"),
