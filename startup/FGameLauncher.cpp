@@ -1,6 +1,8 @@
 // FGameLauncher.cpp: the launch sequence, the program's own settings, the window-form
 // commands and the automatic field of view. The main loop is in MainLoop.cpp.
 #include "FGameLauncher.h"
+#include "FConfigDialog.h"
+#include "FLauncherDialog.h"
 #include "FieldOfView.h"
 #include "FFileManagerWindows.h"
 #include "FHookRegistry.h"
@@ -86,13 +88,27 @@ void FGameLauncher::Launch()
     const bool IsFirstRun = FirstRun < FirstRunDone;
     if (IsFirstRun)
         WriteFirstRunDefaults();
-    // TODO: the configuration dialog, on a first run or with "changevideo", is shown here.
+    if (IsFirstRun || ParseParam(appCmdLine(), TEXT("changevideo")))
+    {
+        FConfigDialog* Config = new FConfigDialog;
+        Config->ShowModal(NULL);
+        delete Config;
+    }
+    // Whatever the player did there: the first-run defaults are written already.
     if (IsFirstRun)
         GConfig->SetInt(TEXT("FirstRun"), TEXT("FirstRun"), FirstRunDone);
 
-    // TODO: the launcher dialog is shown here unless "skipdialog" or a server; only Play
-    // goes on, and the game opens on the monitor the launcher was on.
+    // Only Play goes on, and the game opens on the monitor the launcher was on.
     HMONITOR LaunchMonitor = NULL;
+    if (GIsClient && !ParseParam(appCmdLine(), TEXT("skipdialog")))
+    {
+        FLauncherDialog* Launcher = new FLauncherDialog;
+        INT_PTR Result = Launcher->ShowModal(NULL);
+        LaunchMonitor = Launcher->LaunchMonitor;
+        delete Launcher;
+        if (Result != 1)
+            return;
+    }
     PlayGame(LaunchMonitor);
 }
 

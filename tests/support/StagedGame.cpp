@@ -62,17 +62,17 @@ void FStagedGame::WriteMirror(const TCHAR* Relative, const std::string& Text) co
     CloseHandle(File);
 }
 
-FWatchedRun FStagedGame::Run(const TCHAR* Args)
+FWatchedRun FStagedGame::Run(const TCHAR* Args, INT Answer)
 {
-    FWatchedProcess* Process = Start(Args);
+    FWatchedProcess* Process = Start(Args, Answer);
     FWatchedRun Result = Process->Wait();
     delete Process;
     return Result;
 }
 
-FWatchedProcess* FStagedGame::Start(const TCHAR* Args)
+FWatchedProcess* FStagedGame::Start(const TCHAR* Args, INT Answer)
 {
-    return new FWatchedProcess(System(TEXT("Corvane.exe")), FString(TEXT(" skipdialog")) + Args, *System(), IDOK);
+    return new FWatchedProcess(System(TEXT("Corvane.exe")), FString(TEXT(" -skipdialog")) + Args, *System(), Answer);
 }
 
 TArray<FString> FStagedGame::Log() const { return ReadLogLines(*Mirror(TEXT("Corvane.log"))); }

@@ -24,9 +24,10 @@ public:
     void Write(const TCHAR* Relative, const std::string& Text) const;
     // Writes a file into the mirror's System folder, as a player editing their settings does.
     void WriteMirror(const TCHAR* Relative, const std::string& Text) const;
-    // Corvane.exe " skipdialog" plus Args, in the copy's System folder.
-    FWatchedRun Run(const TCHAR* Args);
-    FWatchedProcess* Start(const TCHAR* Args);
+    // Corvane.exe " -skipdialog" plus Args, in the copy's System folder; its message boxes and
+    // dialogs (a first run's configuration) are answered with Answer.
+    FWatchedRun Run(const TCHAR* Args, INT Answer = IDOK);
+    FWatchedProcess* Start(const TCHAR* Args, INT Answer = IDOK);
     // The lines of the log in the mirror.
     TArray<FString> Log() const;
 
