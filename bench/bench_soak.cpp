@@ -295,7 +295,7 @@ int main(int argc, char** argv)
     const std::wstring Copy = Game.System() + L"\\bench_soak.exe";
     CopyFileW((BenchDir() + L"bench_soak.exe").c_str(), Copy.c_str(), FALSE);
     wchar_t Args[64];
-    _snwprintf(Args, 64, L"-inside skipdialog -localdata %.0f", SoakSeconds);
+    _snwprintf(Args, 64, L"-inside -skipdialog -localdata %.0f", SoakSeconds);
     double Seconds = 0;
     const DWORD Code = RunTimed(Copy, Args, Game.System(), SoakSeconds + 120, Seconds);
     const std::string Results = Game.ReadFile(ResultsFile), Log = Game.ReadFile(L"bench_soak.log");

@@ -1,6 +1,6 @@
 // bench_startup: times two whole processes from start to exit under the same Wine, in one
 // run: Corvane.exe on a fresh copy of the game with the settings of a player after the
-// first run, "skipdialog" and a command file whose only command ends the game after its
+// first run, "-skipdialog" and a command file whose only command ends the game after its
 // first drawn frame; and MinimalWindow.exe, which opens one window, paints it and exits.
 // Each runs once to warm the file cache, then Rounds times, alternating; the medians count.
 // The last line, "ratio: N", is Corvane's median over the minimal program's.
@@ -29,7 +29,7 @@ int main()
     Game.WriteFile(L"Startup.txt", "exit\r\n");
     const std::wstring Corvane = Game.System() + L"\\Corvane.exe";
     const std::wstring Minimal = BenchDir() + L"MinimalWindow.exe";
-    const std::wstring CorvaneArgs = L"skipdialog -localdata EXEC=Startup.txt";
+    const std::wstring CorvaneArgs = L"-skipdialog -localdata EXEC=Startup.txt";
 
     std::vector<double> CorvaneTimes, MinimalTimes;
     for (int Round = 0; Round <= Rounds; Round++)
