@@ -1,6 +1,7 @@
 // FConfigDialog.cpp: the configuration dialog. Values move between the controls and the
 // configuration cache only at opening and at OK.
 #include "FConfigDialog.h"
+#include "DialogObject.h"
 #include "FConfigCacheIni.h"
 #include "RenderDevice.h"
 #include "Resource.h"
@@ -66,9 +67,7 @@ void FConfigDialog::ShowModal(HWND Owner)
 
 INT_PTR CALLBACK FConfigDialog::DialogProc(HWND Dialog, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    if (Msg == WM_INITDIALOG)
-        SetPropW(Dialog, L"this", reinterpret_cast<HANDLE>(LParam));
-    FConfigDialog* Self = static_cast<FConfigDialog*>(GetPropW(Dialog, L"this"));
+    FConfigDialog* Self = DialogObject<FConfigDialog>(Dialog, Msg, LParam);
     if (!Self)
         return FALSE; // messages that arrive before WM_INITDIALOG
     switch (Msg)
@@ -80,9 +79,6 @@ INT_PTR CALLBACK FConfigDialog::DialogProc(HWND Dialog, UINT Msg, WPARAM WParam,
     case WM_CLOSE:
         EndDialog(Dialog, 0);
         return TRUE;
-    case WM_DESTROY:
-        RemovePropW(Dialog, L"this");
-        return FALSE;
     }
     return FALSE;
 }

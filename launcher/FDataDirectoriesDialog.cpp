@@ -1,6 +1,7 @@
 // FDataDirectoriesDialog.cpp: the Data Directories dialog: the tree of data folders, built from
 // the search lists and the folders on disk, and the lists written back on OK.
 #include "FDataDirectoriesDialog.h"
+#include "DialogObject.h"
 #include "FConfigFile.h"
 #include "Resource.h"
 #include "SaveDataDirectories.h"
@@ -130,9 +131,7 @@ INT_PTR FDataDirectoriesDialog::OnCommand(WORD Id, WORD Code)
 
 INT_PTR CALLBACK FDataDirectoriesDialog::DialogProc(HWND Dialog, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    if (Msg == WM_INITDIALOG)
-        SetPropW(Dialog, L"this", reinterpret_cast<HANDLE>(LParam));
-    FDataDirectoriesDialog* Self = static_cast<FDataDirectoriesDialog*>(GetPropW(Dialog, L"this"));
+    FDataDirectoriesDialog* Self = DialogObject<FDataDirectoriesDialog>(Dialog, Msg, LParam);
     if (!Self)
         return FALSE; // messages that arrive before WM_INITDIALOG
     switch (Msg)
@@ -148,7 +147,6 @@ INT_PTR CALLBACK FDataDirectoriesDialog::DialogProc(HWND Dialog, UINT Msg, WPARA
         return TRUE;
     }
     case WM_CLOSE: EndDialog(Dialog, 0); return TRUE;
-    case WM_NCDESTROY: RemovePropW(Dialog, L"this"); return FALSE;
     }
     return FALSE;
 }

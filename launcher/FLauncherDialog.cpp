@@ -1,6 +1,7 @@
 // FLauncherDialog.cpp: the launcher dialog. Only Play lets the game start; the other dialogs
 // it opens leave their changes in the configuration cache for the launch to read.
 #include "FLauncherDialog.h"
+#include "DialogObject.h"
 #include "FConfigCacheIni.h"
 #include "FConfigDialog.h"
 #include "FDataDirectoriesDialog.h"
@@ -77,9 +78,7 @@ INT_PTR FLauncherDialog::ShowModal(HWND Owner)
 
 INT_PTR CALLBACK FLauncherDialog::LauncherDialogProc(HWND Dialog, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    if (Msg == WM_INITDIALOG)
-        SetPropW(Dialog, L"this", reinterpret_cast<HANDLE>(LParam));
-    FLauncherDialog* Self = static_cast<FLauncherDialog*>(GetPropW(Dialog, L"this"));
+    FLauncherDialog* Self = DialogObject<FLauncherDialog>(Dialog, Msg, LParam);
     if (!Self)
         return FALSE; // messages that arrive before WM_INITDIALOG
     switch (Msg)
@@ -99,9 +98,6 @@ INT_PTR CALLBACK FLauncherDialog::LauncherDialogProc(HWND Dialog, UINT Msg, WPAR
     case WM_CLOSE:
         EndDialog(Dialog, 0);
         return TRUE;
-    case WM_DESTROY:
-        RemovePropW(Dialog, L"this");
-        return FALSE;
     }
     return FALSE;
 }

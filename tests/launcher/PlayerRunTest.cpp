@@ -1,6 +1,6 @@
-// A player's first run of the staged game, with real mouse and keyboard input on the real
-// windows: the configuration dialog, then the launcher, Configure, a change, OK, Play, and the
-// change in effect in the game.
+// A player at the real windows, with real mouse and keyboard input: the first run (the
+// configuration dialog, then the launcher, Configure, a change, OK, Play, and the change in
+// effect in the game), and a mod chosen in the Data Directories dialog.
 #include "DialogDriver.h"
 #include "Resource.h"
 #include "StagedGame.h"
@@ -120,4 +120,54 @@ TEST(PlayerRun, FirstRunConfiguresThenTheLauncherStartsTheGameWithTheChanges)
                                           TEXT("Log: Status: Viewport 800x600 Windowed")}));
     INT Line;
     EXPECT_TRUE(ReadLogLines(*Game.Mirror(TEXT("Corvane.ini"))).FindItem(TEXT("FirstRun=1100"), Line));
+}
+
+TEST(PlayerRun, AModCheckedAndMovedFirstInDataDirectoriesIsSearchedFirstAndShowsItsTexts)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    FStagedGame Game;
+    Game.Configure("[Corvane]\r\nRawInput=False\r\nUseAutoFOV=False\r\n");
+    Game.Write(TEXT("Play.txt"), "status\r\nexit\r\n");
+    FString Args = FString::Printf(TEXT("\"%s\" EXEC=Play.txt"), *Game.System(TEXT("Corvane.exe")));
+    STARTUPINFOW Startup = {};
+    Startup.cb = sizeof(Startup);
+    PROCESS_INFORMATION Process = {};
+    ASSERT_TRUE(CreateProcessW(NULL, Args.GetCharArray(), NULL, NULL, FALSE, 0, NULL, *Game.System(), &Startup, &Process));
+    DWORD Id = Process.dwProcessId;
+
+    HWND Launcher = WaitForDialog(Id, TEXT("Corvane Launcher"));
+    if (Launcher)
+    {
+        ClickOn(Launcher, IDC_LAUNCHER_DATADIRS);
+        HWND Folders = WaitForDialog(Id, TEXT("Data Directories"));
+        EXPECT_NE(nullptr, Folders);
+        if (Folders)
+        {
+            // The tree has the focus: the player types the mod's name to select it and checks
+            // it with the space key, then moves it to the top.
+            for (const TCHAR* Char = TEXT("MyMod"); *Char; Char++)
+                Send({Key(0, *Char, false), Key(0, *Char, true)});
+            Sleep(1500); // so that the space starts no new search
+            Send({Key(VK_SPACE, 0, false), Key(VK_SPACE, 0, true)});
+            HWND MoveUp = GetDlgItem(Folders, IDC_DATADIRECTORIES_MOVEUP);
+            for (INT i = 0; i < 8 && IsWindowEnabled(MoveUp); i++)
+                ClickOn(Folders, IDC_DATADIRECTORIES_MOVEUP);
+            EXPECT_FALSE(IsWindowEnabled(MoveUp)) << "the mod is first";
+            ClickOn(Folders, IDOK);
+        }
+        if (WaitForDialog(Id, TEXT("Corvane Launcher")) == Launcher)
+            ClickOn(Launcher, IDC_LAUNCHER_PLAY);
+    }
+    bool Ended = WaitForSingleObject(Process.hProcess, 60000) == WAIT_OBJECT_0;
+    if (!Ended)
+        TerminateProcess(Process.hProcess, 99);
+    DWORD ExitCode = 99;
+    GetExitCodeProcess(Process.hProcess, &ExitCode);
+    CloseHandle(Process.hThread);
+    CloseHandle(Process.hProcess);
+    ASSERT_TRUE(Launcher && Ended);
+    EXPECT_EQ(0u, ExitCode);
+    // The mod's packages are searched first, and its .int overrides the game's title.
+    EXPECT_TRUE(LinesInOrder(Game.Log(), {TEXT("Log: Init: Path[0]=..\\MyMod\\System\\*.u"),
+                                          TEXT("Log: Status: Title Veltra: MyMod")}));
 }
