@@ -16,6 +16,15 @@ SQWORD ReadCounter()
     return Now.QuadPart;
 }
 
+// Confines the cursor to Clip. Setting a confinement is costly on some systems (under Wine
+// it grabs the pointer anew: about a millisecond), so it is set only when it differs.
+void ConfineCursor(const RECT& Clip)
+{
+    RECT Current;
+    if (!GetClipCursor(&Current) || !EqualRect(&Current, &Clip))
+        ClipCursor(&Clip);
+}
+
 // The game GUI's root window of the viewport's player, when it has one.
 XRootWindow* GuiRootWindow(UViewport* Viewport)
 {
@@ -83,8 +92,7 @@ void FGameLauncher::RunFrame(UEngine* Engine, SQWORD& LastTick, bool& Clipped)
                 ClientToScreen(ViewportWindow, &At);
                 SetCursorPos(At.x, At.y);
             }
-            RECT Clip = {0, 0, ClientArea.right, ClientArea.bottom};
-            ClipCursor(&Clip);
+            ConfineCursor({0, 0, ClientArea.right, ClientArea.bottom});
             Clipped = true;
         }
         GuiCursorWasActive = GuiCursor;
