@@ -5,15 +5,10 @@
 
 TEST(FreeSaveSpace, BytesBecomeKibibytesCappedToThe32BitRange)
 {
-    struct
-    {
-        ULONGLONG Bytes;
-        INT KiloBytes;
-    } Cases[] = {
+    const struct { ULONGLONG Bytes; INT KiloBytes; } Cases[] = {
         {3ULL << 30, 3145728}, {1023, 0}, {2147483647ULL * 1024, 2147483647},
         {2147483648ULL * 1024 - 1, 2147483647}, // 2147483647 KiB and a remainder
-        {2ULL << 40, 2147483647},               // 2 TiB
-        {~0ULL, 2147483647},
+        {2ULL << 40, 2147483647}, {~0ULL, 2147483647}, // 2 TiB and more
     };
     for (const auto& Case : Cases)
         EXPECT_EQ(Case.KiloBytes, FreeKiloBytes(Case.Bytes)) << Case.Bytes;

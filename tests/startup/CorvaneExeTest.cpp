@@ -1,28 +1,12 @@
 // Runs Corvane.exe on a copy of the staged game as a scripted player would, and reads what
-// it leaves behind: the log, the ini files, the exit code.
+// it leaves behind: the log, the ini files, the exit code. Each run checks several things.
 #include "StagedGame.h"
 #include "FieldOfView.h"
+#include <memory>
 
 namespace
 {
-// The index of the first line equal to Line, or -1.
-INT FindLine(const TArray<FString>& Lines, const TCHAR* Line)
-{
-    INT Index;
-    Lines.FindItem(Line, Index);
-    return Index;
-}
-
-bool HasLine(const TArray<FString>& Lines, const FString& Line) { return FindLine(Lines, *Line) >= 0; }
-
-// The lines of Lines that start with Start.
-std::vector<std::string> LinesStartingWith(const TArray<FString>& Lines, const TCHAR* Start)
-{
-    std::vector<std::string> Found;
-    for (INT i = FindLineFrom(Lines, Start); i >= 0; i = FindLineFrom(Lines, Start, i + 1))
-        Found.push_back(Narrow(Lines(i)));
-    return Found;
-}
+bool HasLine(const TArray<FString>& Lines, const FString& Start) { return FindLineFrom(Lines, *Start) >= 0; }
 
 // A number of a line, given as Key (such as "AxisX=").
 FLOAT ValueIn(const FString& Line, const TCHAR* Key)
@@ -32,7 +16,6 @@ FLOAT ValueIn(const FString& Line, const TCHAR* Key)
     return Value;
 }
 
-// The game's window and its client area, as a player sees them.
 HWND ViewportOf(const FWatchedProcess& Game) { return FindProcessWindow(Game.Id(), TEXT("VeltraViewport"), NULL, true); }
 
 bool Framed(HWND Window) { return (GetWindowLongW(Window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
@@ -59,8 +42,6 @@ void ResizeClient(HWND Window, INT Width, INT Height)
 
 bool Exists(const FString& Path) { return GetFileAttributesW(*Path) != INVALID_FILE_ATTRIBUTES; }
 
-const TCHAR DocumentsLine[] = TEXT("Log: Corvane: Using User Documents File Manager.");
-
 class CorvaneExe : public testing::Test
 {
 protected:
@@ -71,48 +52,41 @@ protected:
         CORVANE_SKIP_WITHOUT_WINDOWS();
         Game.Write(TEXT("Exit.txt"), "exit\r\n");
     }
-
-    // Runs the game copy with Args to an exit at its first tick and expects it to end well,
-    // leaving at LogPath a log that opens, gives the version and closes. Returns its lines;
-    // the log is removed again.
-    TArray<FString> RunAndReadLog(const TCHAR* Args, const FString& LogPath)
-    {
-        FWatchedRun Result = Game.Run(*(FString(Args) + TEXT(" EXEC=Exit.txt")));
-        EXPECT_EQ(0u, Result.ExitCode) << Args;
-        EXPECT_EQ(0, Result.BoxCount) << Result.FirstBox.Title << ": " << Result.FirstBox.Text;
-        TArray<FString> Lines = ReadLogLines(*LogPath);
-        DeleteFileW(*LogPath);
-        EXPECT_EQ(0, Lines.Num() ? Lines(0).InStr(TEXT("Log: Log file open, ")) : -1) << *LogPath;
-        EXPECT_EQ(1, FindLine(Lines, TEXT("Log: Corvane: version 8.0.0.0.")));
-        EXPECT_EQ(0, Lines.Num() ? Lines.Last().InStr(TEXT("Log: Log file closed, ")) : -1);
-        return Lines;
-    }
 };
 } // namespace
 
-TEST_F(CorvaneExe, LogsToTheDocumentsMirrorUnlessAskedForLocalData)
+TEST_F(CorvaneExe, TheLogGoesToTheMirrorUnlessAskedForLocalDataAndTheLogSwitchesMoveIt)
 {
     Game.Configure("");
-    const FString InGame = Game.System(TEXT("Corvane.log")), InMirror = Game.Mirror(TEXT("Corvane.log"));
-    EXPECT_LT(1, FindLine(RunAndReadLog(TEXT(""), InMirror), DocumentsLine)); // after the version line
-    EXPECT_FALSE(Exists(InGame));
-    EXPECT_EQ(-1, FindLine(RunAndReadLog(TEXT(" -localdata"), InGame), DocumentsLine));
-    EXPECT_FALSE(Exists(InMirror));
-}
-
-TEST_F(CorvaneExe, LogSwitchesMoveTheLog)
-{
-    Game.Configure("");
-    RunAndReadLog(TEXT(" -localdata LOG=Moved.log"), Game.System(TEXT("Moved.log")));
-    RunAndReadLog(TEXT(" LOG=Moved.log"), Game.Mirror(TEXT("Moved.log")));
     FTempDir Folder;
-    FString Absolute = Folder(TEXT("Absolute.log"));
-    RunAndReadLog(*FString::Printf(TEXT(" ABSLOG=\"%s\""), *Absolute), Absolute);
-    EXPECT_FALSE(Exists(Game.System(TEXT("Corvane.log"))) || Exists(Game.Mirror(TEXT("Corvane.log"))));
+    const FString Absolute = Folder(TEXT("Absolute.log"));
+    const struct { FString Args, Log; bool InMirror; } Cases[] = {
+        {TEXT(""), Game.Mirror(TEXT("Corvane.log")), true},
+        {TEXT(" -localdata"), Game.System(TEXT("Corvane.log")), false},
+        {TEXT(" LOG=Moved.log"), Game.Mirror(TEXT("Moved.log")), true},
+        {TEXT(" -localdata LOG=Moved.log"), Game.System(TEXT("Moved.log")), false},
+        {FString::Printf(TEXT(" ABSLOG=\"%s\""), *Absolute), Absolute, true},
+    };
+    for (const auto& Case : Cases)
+    {
+        SCOPED_TRACE(Narrow(Case.Args));
+        FWatchedRun Result = Game.Run(*(Case.Args + TEXT(" EXEC=Exit.txt")));
+        EXPECT_EQ(0u, Result.ExitCode);
+        EXPECT_EQ(0, Result.BoxCount) << Result.FirstBox.Title << ": " << Result.FirstBox.Text;
+        TArray<FString> Lines = ReadLogLines(*Case.Log);
+        EXPECT_EQ(0, FindLineFrom(Lines, TEXT("Log: Log file open, ")));
+        EXPECT_EQ(1, FindLineFrom(Lines, TEXT("Log: Corvane: version 8.0.0.0.")));
+        EXPECT_EQ(Case.InMirror, FindLineFrom(Lines, TEXT("Log: Corvane: Using User Documents File Manager.")) > 1);
+        EXPECT_EQ(Lines.Num() - 1, FindLineFrom(Lines, TEXT("Log: Log file closed, ")));
+        EXPECT_TRUE(DeleteFileW(*Case.Log)); // and none elsewhere:
+        EXPECT_FALSE(Exists(Game.System(TEXT("Corvane.log"))) || Exists(Game.Mirror(TEXT("Corvane.log"))));
+    }
 }
 
-TEST_F(CorvaneExe, AFirstRunWritesItsDefaultsAndTheGameEndsCleanly)
+TEST_F(CorvaneExe, AFirstRunWritesItsDefaultsAndTheLogWindowAloneShowsStartRunAndExit)
 {
+    // The probe is Corvane.exe that saves the log window's text before the window goes.
+    ASSERT_TRUE(CopyFileW(*(FString(appBaseDir()) + TEXT("LogWindowProbe.exe")), *Game.System(TEXT("Corvane.exe")), FALSE));
     Game.Configure("", false); // nor [FirstRun] neither [Corvane]: raw input is on as the dialog presets it
     // The configuration dialog comes first; cancelled, it leaves the defaults as written.
     FWatchedRun Result = Game.Run(TEXT(" EXEC=Exit.txt"), IDCANCEL);
@@ -129,56 +103,21 @@ TEST_F(CorvaneExe, AFirstRunWritesItsDefaultsAndTheGameEndsCleanly)
     TArray<FString> Log = Game.Log();
     EXPECT_TRUE(LinesInOrder(Log, {TEXT("Log: Init: Viewport 1024x768 Windowed Renderer=D3DDrv.D3DRenderDevice"),
                                    TEXT("Log: Exit: requested"), TEXT("Log: Log file closed, ")}));
-    EXPECT_EQ(Log.Num() - 1, FindLineFrom(Log, TEXT("Log: Log file closed, ")));
-}
-
-TEST_F(CorvaneExe, TheLogWindowShowsTheGamesStartRunAndExitWhichTheFileNeverGets)
-{
-    // The probe is Corvane.exe that saves the log window's text before the window goes.
-    ASSERT_TRUE(CopyFileW(*(FString(appBaseDir()) + TEXT("LogWindowProbe.exe")), *Game.System(TEXT("Corvane.exe")), FALSE));
-    Game.Configure("");
-    EXPECT_EQ(0u, Game.Run(TEXT(" EXEC=Exit.txt")).ExitCode);
+    EXPECT_EQ(-1, FindLineFrom(Log, TEXT("Console: ")));
     EXPECT_TRUE(LinesInOrder(ReadLogLines(*Game.System(TEXT("LogWindow.txt"))),
                              {TEXT("Console: Starting the game."), TEXT("Log: Init: Viewport "),
                               TEXT("Console: The game is running."), TEXT("Log: Exit: requested"),
                               TEXT("Console: The game has ended.")}));
-    EXPECT_EQ(-1, FindLineFrom(Game.Log(), TEXT("Console: ")));
 }
 
-TEST_F(CorvaneExe, RawMouseMotionReachesTheEngineOnceAfterTakeFocus)
-{
-    Game.Configure("[Corvane]\r\nRawInput=True\r\nUseAutoFOV=False\r\n");
-    Game.Write(TEXT("Run.txt"), "TakeFocus\r\nwait 0.5\r\nstatus\r\necho moving\r\nwait 3\r\nstatus\r\nexit\r\n");
-    FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
-    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: moving")));
-    for (INT i = 0; i < 10; i++)
-    {
-        INPUT Move = {};
-        Move.type = INPUT_MOUSE;
-        Move.mi.dx = 5; // small steps: no acceleration
-        Move.mi.dy = -3;
-        Move.mi.dwFlags = MOUSEEVENTF_MOVE;
-        SendInput(1, &Move, sizeof(INPUT));
-        Sleep(20);
-    }
-    EXPECT_EQ(0u, Process->Wait().ExitCode);
-    delete Process;
-    TArray<FString> Log = Game.Log();
-    INT Before = FindLineFrom(Log, TEXT("Log: Status: Mouse ")), After = FindLineFrom(Log, TEXT("Log: Status: Mouse "), Before + 1);
-    ASSERT_LE(0, After);
-    // Each report once, as axis events: the window's own mouse messages add nothing.
-    EXPECT_EQ(50.f, ValueIn(Log(After), TEXT("AxisX=")) - ValueIn(Log(Before), TEXT("AxisX=")));
-    EXPECT_EQ(30.f, ValueIn(Log(After), TEXT("AxisY=")) - ValueIn(Log(Before), TEXT("AxisY="))); // up is positive
-    EXPECT_TRUE(HasLine(ReadLogLines(*Game.Mirror(TEXT("Corvane.ini"))), TEXT("UseDirectInput=False")));
-}
-
-TEST_F(CorvaneExe, ABorderlessWindowCoversItsMonitorAndToggleFullScreenFramesIt)
+TEST_F(CorvaneExe, ABorderlessWindowTogglesItsFrameAndRawMouseMotionReachesTheEngineOnce)
 {
     Game.EditIni("StartupFullscreen=False", "StartupFullscreen=True");
-    Game.Configure("[Corvane]\r\nBorderlessFullscreenWindow=True\r\nRawInput=False\r\nUseAutoFOV=False\r\n");
+    Game.Configure("[Corvane]\r\nBorderlessFullscreenWindow=True\r\nRawInput=True\r\nUseAutoFOV=False\r\n");
     Game.Write(TEXT("Run.txt"), "echo borderless\r\nwait 1\r\nToggleFullScreen\r\necho framed\r\nwait 1\r\n"
-                                "ToggleFullScreen\r\nSetRes 800x600\r\necho again\r\nwait 1\r\nstatus\r\nexit\r\n");
-    FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
+                                "ToggleFullScreen\r\nSetRes 800x600\r\necho again\r\nwait 1\r\n"
+                                "TakeFocus\r\nwait 0.5\r\nstatus\r\necho moving\r\nwait 3\r\nstatus\r\nexit\r\n");
+    std::unique_ptr<FWatchedProcess> Process(Game.Start(TEXT(" EXEC=Run.txt")));
     for (const TCHAR* Step : {TEXT("Echo: borderless"), TEXT("Echo: framed"), TEXT("Echo: again")})
     {
         ASSERT_TRUE(WaitForLogWindow(*Process, Step));
@@ -187,59 +126,59 @@ TEST_F(CorvaneExe, ABorderlessWindowCoversItsMonitorAndToggleFullScreenFramesIt)
         EXPECT_EQ(ShouldBeFramed, Framed(Viewport)) << Narrow(Step);
         EXPECT_TRUE(ShouldBeFramed || CoversItsMonitor(Viewport)) << Narrow(Step);
     }
+    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: moving")));
+    INPUT Move = {};
+    Move.type = INPUT_MOUSE;
+    Move.mi.dx = 5; // small steps: no acceleration
+    Move.mi.dy = -3;
+    Move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    for (INT i = 0; i < 10; i++, Sleep(20))
+        SendInput(1, &Move, sizeof(INPUT));
     EXPECT_EQ(0u, Process->Wait().ExitCode);
-    delete Process;
     TArray<FString> Log = Game.Log();
     EXPECT_EQ(-1, FindLineFrom(Log, TEXT("Log: SetRes: "))); // swallowed while borderless
     EXPECT_LE(0, FindLineFrom(Log, *FString::Printf(TEXT("Log: Status: Viewport %ix%i Windowed "),
                                                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))));
-    EXPECT_TRUE(HasLine(ReadLogLines(*Game.Mirror(TEXT("Corvane.ini"))), TEXT("StartupFullscreen=False")));
+    INT Before = FindLineFrom(Log, TEXT("Log: Status: Mouse ")), After = FindLineFrom(Log, TEXT("Log: Status: Mouse "), Before + 1);
+    ASSERT_LE(0, After);
+    // Each report once, as axis events: the window's own mouse messages add nothing.
+    EXPECT_EQ(50.f, ValueIn(Log(After), TEXT("AxisX=")) - ValueIn(Log(Before), TEXT("AxisX=")));
+    EXPECT_EQ(30.f, ValueIn(Log(After), TEXT("AxisY=")) - ValueIn(Log(Before), TEXT("AxisY="))); // up is positive
+    TArray<FString> Ini = ReadLogLines(*Game.Mirror(TEXT("Corvane.ini")));
+    EXPECT_TRUE(HasLine(Ini, TEXT("UseDirectInput=False")) && HasLine(Ini, TEXT("StartupFullscreen=False")));
 }
 
-TEST_F(CorvaneExe, TheFieldOfViewFollowsTheWindowsShapeExceptWhileZoomed)
+TEST_F(CorvaneExe, EditActorFieldOfViewAndAHandEditedIniThatARunWithoutChangesKeepsByteForByte)
 {
-    Game.Configure("[Corvane]\r\nUseAutoFOV=True\r\nRawInput=False\r\n");
-    Game.Write(TEXT("Run.txt"), "echo resize\r\nwait 1\r\nzoom 40\r\necho zoomed\r\nwait 1\r\nendzoom\r\nwait 0.5\r\nexit\r\n");
-    FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
-    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: resize")));
-    ResizeClient(ViewportOf(*Process), 1200, 675); // 16:9
-    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: zoomed")));
-    ResizeClient(ViewportOf(*Process), 1024, 432); // 64:27
-    EXPECT_EQ(0u, Process->Wait().ExitCode);
-    delete Process;
-    auto Line = [](FLOAT Desired, FLOAT Default)
-    { return Narrow(FString::Printf(TEXT("Log: FOV: Desired=%.3f Default=%.3f"), Desired, Default)); };
-    const FLOAT Wide = AutoFieldOfView(75.f, 1200, 675), Wider = AutoFieldOfView(75.f, 1024, 432);
-    EXPECT_EQ(std::vector<std::string>({Line(75.f, 75.f), Line(Wide, Wide), Line(40.f, Wide), Line(Wide, Wide),
-                                        Line(Wider, Wider)}),
-              LinesStartingWith(Game.Log(), TEXT("Log: FOV: ")));
-}
-
-TEST_F(CorvaneExe, EditActorOpensAPropertyWindowOnTheNearestActorOfTheClass)
-{
-    Game.Configure("[Corvane]\r\nRawInput=False\r\n");
-    Game.Write(TEXT("Run.txt"), "EditActor Class=Prop\r\necho opened\r\nwait 1\r\nexit\r\n");
-    FWatchedProcess* Process = Game.Start(TEXT(" EXEC=Run.txt"));
-    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: opened")));
-    // The log window of a client is hidden: the one visible window of the library is the new one.
-    HWND Properties = FindProcessWindow(Process->Id(), TEXT("VeltraWindow"), NULL, true);
-    HWND List = FindWindowExW(Properties, NULL, TEXT("ListBox"), NULL);
-    TCHAR Heading[256] = {};
-    ASSERT_LT(0, SendMessageW(List, LB_GETTEXTLEN, 0, 0));
-    SendMessageW(List, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(Heading));
-    EXPECT_EQ(0, FString(Heading).InStr(TEXT("[Prop "))) << Narrow(Heading);
-    EXPECT_LT(0, FString(Heading).InStr(TEXT(".Prop0]"))) << Narrow(Heading); // the one on the smallest circle
-    EXPECT_EQ(0u, Process->Wait().ExitCode);
-    delete Process;
-}
-
-TEST_F(CorvaneExe, AHandEditedIniIsTheSameByteForByteAfterARunThatChangesNoSetting)
-{
-    Game.Configure("[Corvane]\r\nRawInput=False\r\n"); // DirectInput stays as it is
+    Game.Configure("[Corvane]\r\nUseAutoFOV=True\r\nRawInput=False\r\n"); // DirectInput stays as it is
     const std::string Edited = ReadWholeFile(*Game.System(TEXT("Corvane.ini"))) +
                                "\r\n[Notes]\r\nA line without an equals sign\r\nQuoted=\"a value; kept\"\r\n\r\n"
                                "Again=1\r\nAgain=2\r\n";
     Game.WriteMirror(TEXT("Corvane.ini"), Edited);
-    EXPECT_EQ(0u, Game.Run(TEXT(" EXEC=Exit.txt")).ExitCode);
+    Game.Write(TEXT("Run.txt"), "EditActor Class=Prop\r\necho resize\r\nwait 1\r\nzoom 40\r\necho zoomed\r\nwait 1\r\n"
+                                "endzoom\r\nwait 0.5\r\nexit\r\n");
+    std::unique_ptr<FWatchedProcess> Process(Game.Start(TEXT(" EXEC=Run.txt")));
+    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: resize")));
+    // The log window of a client is hidden: the one visible window of the library is the new one.
+    HWND Properties = FindProcessWindow(Process->Id(), TEXT("VeltraWindow"), NULL, true);
+    HWND List = FindWindowExW(Properties, NULL, TEXT("ListBox"), NULL);
+    TCHAR Heading[256] = {};
+    EXPECT_LT(0, SendMessageW(List, LB_GETTEXTLEN, 0, 0));
+    SendMessageW(List, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(Heading));
+    EXPECT_EQ(0, FString(Heading).InStr(TEXT("[Prop "))) << Narrow(Heading);
+    EXPECT_LT(0, FString(Heading).InStr(TEXT(".Prop0]"))) << Narrow(Heading); // the one on the smallest circle
+    ResizeClient(ViewportOf(*Process), 1200, 675); // 16:9
+    EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: zoomed")));
+    ResizeClient(ViewportOf(*Process), 1024, 432); // 64:27
+    EXPECT_EQ(0u, Process->Wait().ExitCode);
+    auto Line = [](FLOAT Desired, FLOAT Default)
+    { return Narrow(FString::Printf(TEXT("Log: FOV: Desired=%.3f Default=%.3f"), Desired, Default)); };
+    const FLOAT Wide = AutoFieldOfView(75.f, 1200, 675), Wider = AutoFieldOfView(75.f, 1024, 432);
+    std::vector<std::string> Logged;
+    TArray<FString> Log = Game.Log();
+    for (INT i = FindLineFrom(Log, TEXT("Log: FOV: ")); i >= 0; i = FindLineFrom(Log, TEXT("Log: FOV: "), i + 1))
+        Logged.push_back(Narrow(Log(i)));
+    EXPECT_EQ(std::vector<std::string>({Line(75.f, 75.f), Line(Wide, Wide), Line(40.f, Wide), Line(Wide, Wide), Line(Wider, Wider)}),
+              Logged);
     EXPECT_EQ(Edited, ReadWholeFile(*Game.Mirror(TEXT("Corvane.ini"))));
 }

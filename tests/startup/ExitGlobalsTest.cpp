@@ -3,6 +3,7 @@
 #include "FFeedbackContextWindows.h"
 #include "MessageBoxWatcher.h"
 #include "TestFiles.h"
+#include <tuple>
 
 namespace
 {
@@ -14,14 +15,7 @@ struct FSavedGlobals
     FOutputDeviceError* const Error = GError;
     FFeedbackContext* const Warn = GWarn;
     FFileManager* const FileManager = GFileManager;
-    ~FSavedGlobals()
-    {
-        GMalloc = Malloc;
-        GLog = Log;
-        GError = Error;
-        GWarn = Warn;
-        GFileManager = FileManager;
-    }
+    ~FSavedGlobals() { std::tie(GMalloc, GLog, GError, GWarn, GFileManager) = std::tie(Malloc, Log, Error, Warn, FileManager); }
 };
 } // namespace
 

@@ -1,109 +1,175 @@
-// The launcher's window-form commands on a real window, and the automatic field of view
-// through a viewport that keeps the commands it is given.
+// Tests of the game's console commands (the launcher's window-form ones, then the command
+// hook's) and of the automatic field of view, on a small game and real windows.
 #include "FGameLauncher.h"
 #include "TestFiles.h"
+#include "TestWorld.h"
+#include <vector>
 
 namespace
 {
-class UCommandViewport : public UViewport
+typedef std::pair<HWND, std::vector<HWND>> FOwnedSearch;
+
+BOOL CALLBACK CollectOwned(HWND Window, LPARAM Param)
 {
-    DECLARE_CLASS(UCommandViewport, UViewport)
-public:
-    TArray<FString> Commands;
-
-    UBOOL Exec(const TCHAR* Cmd, FOutputDevice&) override
-    {
-        Commands.AddItem(FString(Cmd));
-        return 1;
-    }
-};
-IMPLEMENT_CLASS(UCommandViewport, LauncherTest, CommandViewport, 0)
-
-bool Framed(HWND Window) { return (GetWindowLongW(Window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
-
-RECT MonitorOf(HWND Window)
-{
-    MONITORINFO Info = {};
-    Info.cbSize = sizeof(Info);
-    GetMonitorInfoW(MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST), &Info);
-    return Info.rcMonitor;
+    auto& Search = *reinterpret_cast<FOwnedSearch*>(Param);
+    if (GetWindow(Window, GW_OWNER) == Search.first)
+        Search.second.push_back(Window);
+    return TRUE;
 }
+
+std::vector<HWND> WindowsOwnedBy(HWND Owner)
+{
+    FOwnedSearch Search(Owner, {});
+    EnumThreadWindows(GetCurrentThreadId(), &CollectOwned, reinterpret_cast<LPARAM>(&Search));
+    return Search.second;
+}
+
+HWND TopWindow()
+{
+    return CreateWindowExW(0, TEXT("STATIC"), TEXT(""), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240, NULL, NULL,
+                           NULL, NULL);
+}
+
+class GameLauncher : public FTempFolderTest
+{
+protected:
+    GameLauncher()
+    {
+        Temp.Write(TEXT("Window.int"), "[General]\r\nAdvancedOptionsTitle=Advanced Options\r\n");
+        StartConfig(TEXT("System.ini"));
+        InitWindowing();
+    }
+    ~GameLauncher() override
+    {
+        delete GLogWindow;
+        GIsClient = SavedClient;
+    }
+    void OpenLogWindow()
+    {
+        GLogWindow = new WLog(TEXT("Test.log"), LogAr, FName(TEXT("GameLog")));
+        GLogWindow->OpenWindow(0, 0);
+    }
+
+    FGameLauncher Hook{FGameLauncher::NoLaunch}; // outlives the world, whose end closes the windows it hooked
+    FTestWorld World;
+    FArchive* LogAr = NULL;
+    UBOOL SavedClient = GIsClient;
+};
 } // namespace
 
-TEST(FGameLauncher, WindowFormCommandsFollowTheBorderlessSetting)
+TEST_F(GameLauncher, AnswersItsCommandsAndReportsWhatIsMissing)
 {
-    CORVANE_SKIP_WITHOUT_WINDOWS();
-    HWND Window = CreateWindowExW(0, TEXT("STATIC"), TEXT("Viewport"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 60, 640,
-                                  480, NULL, NULL, NULL, NULL);
-    FGameLauncher Launcher(FGameLauncher::NoLaunch);
-    Launcher.ViewportWindow = Window;
-    struct
-    {
-        UBOOL Borderless;
-        const TCHAR* Command;
-        UBOOL Handled;
-        bool ActiveAfter;
-    } Steps[] = {
-        {0, TEXT("ToggleFullScreen"), 0, false}, // the engine's own switch
-        {0, TEXT("SetRes 800x600"), 0, false},
-        {1, TEXT("ToggleFullScreen"), 1, true},  // frame off, over the whole monitor
-        {1, TEXT("SetRes 800x600"), 1, true},    // swallowed: the window keeps the monitor's size
-        {1, TEXT("ToggleFullScreen"), 1, false}, // the frame comes back
-        {1, TEXT("SetRes 800x600"), 0, false},
-        {1, TEXT("bogus"), 0, false},            // left to the engine
+    GIsClient = 1;
+    AProp::StaticClass(); // a class that no actor has
+    // No window here: what the window-form commands do to the game's window is seen end to end.
+    const struct { UBOOL Borderless; const TCHAR* Command; UBOOL Handled; const TCHAR* Messages; bool BorderlessAfter; } Cases[] = {
+        {0, TEXT("ShowLog"), 1, TEXT(""), false}, // no log window: nothing to show
+        {0, TEXT("HideLog"), 1, TEXT(""), false},
+        {0, TEXT("TakeFocus"), 1, TEXT(""), false}, // a viewport without a window
+        {0, TEXT("EditActor"), 1, TEXT("Missing class"), false},
+        {0, TEXT("EditActor Class=NoSuchClass"), 1, TEXT("Missing class"), false},
+        {0, TEXT("EditActor Class=Prop"), 1, TEXT("Actor not found"), false},
+        {0, TEXT("Preferences"), 0, TEXT(""), false}, // a client's
+        {0, TEXT("ShowLogs"), 0, TEXT(""), false},
+        {0, TEXT("ToggleFullScreen"), 0, TEXT(""), false}, // the engine's own switch
+        {0, TEXT("SetRes 800x600"), 0, TEXT(""), false},
+        {1, TEXT("ToggleFullScreen"), 1, TEXT(""), true},  // frame off, over the whole monitor
+        {1, TEXT("SetRes 800x600"), 1, TEXT(""), true},    // swallowed: the window keeps the monitor's size
+        {1, TEXT("ToggleFullScreen"), 1, TEXT(""), false}, // the frame comes back
+        {1, TEXT("SetRes 800x600"), 0, TEXT(""), false},
+        {1, TEXT("ShowLog"), 1, TEXT(""), false},          // the rest goes on to the command hook
     };
-    for (const auto& Step : Steps)
+    for (const auto& Case : Cases)
     {
-        Launcher.BorderlessFullscreenWindow = Step.Borderless;
-        FCaptureDevice Out;
-        EXPECT_EQ(Step.Handled, Launcher.Exec(Step.Command, Out)) << Narrow(Step.Command);
-        EXPECT_EQ(Step.ActiveAfter, Launcher.BorderlessActive) << Narrow(Step.Command);
-        EXPECT_EQ(!Step.ActiveAfter, Framed(Window)) << Narrow(Step.Command);
-        RECT Rect, Monitor = MonitorOf(Window);
-        GetWindowRect(Window, &Rect);
-        if (Step.ActiveAfter) // framed again, it keeps its place and size
-        {
-            EXPECT_TRUE(EqualRect(&Rect, &Monitor)) << Narrow(Step.Command);
-        }
+        GTestLog.Clear();
+        Hook.BorderlessFullscreenWindow = Case.Borderless;
+        EXPECT_EQ(Case.Handled, Hook.Exec(Case.Command, GTestLog)) << Case.Command;
+        EXPECT_EQ(Case.BorderlessAfter, Hook.BorderlessActive) << Case.Command;
+        FString Messages;
+        for (const FString& Line : GTestLog.Lines)
+            Messages += Line;
+        EXPECT_EQ(FString(Case.Messages), Messages) << Case.Command;
     }
-    DestroyWindow(Window);
+    // Without an engine there is no player to find actors around.
+    UObject::StaticExit();
+    ConstructObject<ULevel>(ULevel::StaticClass())->SpawnActor(AProp::StaticClass(), FVector());
+    EXPECT_TRUE(Hook.Exec(TEXT("EditActor Class=Prop"), GTestLog));
+    EXPECT_EQ(FString(TEXT("Missing class")), GTestLog.Lines.Last());
 }
 
-class FGameLauncherFOV : public FTempFolderTest
+TEST_F(GameLauncher, ShowsTheLogFocusesTheViewportAndEditsTheNearestActor)
 {
-};
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    OpenLogWindow();
+    EXPECT_TRUE(Hook.Exec(TEXT("ShowLog"), GTestLog));
+    EXPECT_TRUE(IsWindowVisible(GLogWindow->hWnd) && IsChild(GLogWindow->hWnd, GetFocus()));
+    EXPECT_TRUE(Hook.Exec(TEXT("HideLog"), GTestLog));
+    EXPECT_FALSE(IsWindowVisible(GLogWindow->hWnd));
 
-TEST_F(FGameLauncherFOV, UpdateAutoFOVMatchesTheWindowsShapeToTheUsersAngle)
+    HWND Viewport = World.Viewport->Window = TopWindow(), Other = TopWindow();
+    ASSERT_EQ(Other, GetForegroundWindow());
+    EXPECT_TRUE(Hook.Exec(TEXT("TakeFocus"), GTestLog));
+    EXPECT_EQ(Viewport, GetForegroundWindow());
+
+    World.Level->SpawnActor(AProp::StaticClass(), FVector(20.f, 0.f, 0.f));
+    AActor* Near = World.Level->SpawnActor(AProp::StaticClass(), FVector(0.f, 10.f, 0.f));
+    EXPECT_TRUE(Hook.Exec(TEXT("EditActor Class=Engine.Prop"), GTestLog));
+    std::vector<HWND> Opened = WindowsOwnedBy(Viewport); // over the game, also a borderless one
+    ASSERT_EQ(1u, Opened.size());
+    TCHAR First[256] = {};
+    SendMessageW(FindWindowExW(Opened[0], NULL, TEXT("ListBox"), NULL), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(First));
+    EXPECT_EQ(FString::Printf(TEXT("[%s]"), Near->GetFullName()), FString(First));
+    EXPECT_TRUE(IsWindowVisible(Opened[0]));
+    DestroyWindow(Viewport);
+    DestroyWindow(Other);
+}
+
+TEST_F(GameLauncher, KeepsOnePreferencesWindowOnAServerUntilItIsClosed)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    GIsClient = 0;
+    OpenLogWindow();
+    EXPECT_TRUE(Hook.Exec(TEXT("Preferences"), GTestLog));
+    WConfigProperties* Window = Hook.PreferencesWindow;
+    ASSERT_TRUE(Window && Window->hWnd);
+    EXPECT_EQ(FString(TEXT("Advanced Options")), Window->GetText());
+
+    // Again: the same window, shown and focused anew.
+    Window->Show(0);
+    SetFocus(GLogWindow->hWnd);
+    EXPECT_TRUE(Hook.Exec(TEXT("Preferences"), GTestLog));
+    EXPECT_EQ(Window, Hook.PreferencesWindow);
+    EXPECT_EQ(1u, WindowsOwnedBy(GLogWindow->hWnd).size());
+    EXPECT_TRUE(IsWindowVisible(Window->hWnd) && GetFocus() == Window->hWnd);
+
+    // The player closes it: the library destroys it, and the next command makes a new one.
+    SendMessageW(Window->hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(NULL, Hook.PreferencesWindow);
+    EXPECT_TRUE(WindowsOwnedBy(GLogWindow->hWnd).empty());
+    EXPECT_TRUE(Hook.Exec(TEXT("Preferences"), GTestLog));
+    ASSERT_TRUE(Hook.PreferencesWindow && Hook.PreferencesWindow->hWnd);
+    EXPECT_TRUE(IsWindowVisible(Hook.PreferencesWindow->hWnd));
+}
+
+TEST_F(GameLauncher, UpdateAutoFOVMatchesTheWindowsShapeToTheUsersAngle)
 {
     Temp.Write(TEXT("DefUser.ini"), "[Engine.PlayerPawn]\r\nDefaultFOV=90.000000\r\n");
-    StartConfig(TEXT("Corvane.ini"));
-    FGameLauncher Launcher(FGameLauncher::NoLaunch);
-    UCommandViewport* Viewport = ConstructObject<UCommandViewport>(UCommandViewport::StaticClass());
-    Launcher.Viewport = Viewport;
-    struct
-    {
-        const TCHAR* DesiredFOV; // in DefUser.ini; NULL: missing
-        DWORD Width, Height;
-        const TCHAR* Command;    // NULL: none
-        DWORD LastX, LastY;
-    } Cases[] = {
-        {NULL, 1920, 1080, TEXT("fov 91.309"), 1920, 1080}, // 75 without the key
-        {TEXT("90"), 1920, 1080, TEXT("fov 106.260"), 1920, 1080},
+    Hook.Viewport = World.Viewport;
+    const struct { const TCHAR* DesiredFOV; DWORD Width, Height; const char* Command; DWORD LastX, LastY; } Cases[] = {
+        {NULL, 1920, 1080, "fov 91.309", 1920, 1080}, // DefUser.ini without the key: 75
+        {TEXT("90"), 1920, 1080, "fov 106.260", 1920, 1080},
         {TEXT("90"), 0, 768, NULL, 1920, 1080}, // no area, no shape: nothing to do
         {TEXT("90"), 1024, 0, NULL, 1920, 1080},
-        {TEXT("75"), 1024, 768, TEXT("fov 75.000"), 1024, 768},
     };
     for (const auto& Case : Cases)
     {
         if (Case.DesiredFOV)
             GConfig->SetString(TEXT("Engine.PlayerPawn"), TEXT("DesiredFOV"), Case.DesiredFOV, TEXT("DefUser.ini"));
-        Viewport->Commands.Empty();
-        Launcher.UpdateAutoFOV(Case.Width, Case.Height);
-        std::vector<std::string> Expected;
-        if (Case.Command)
-            Expected.push_back(Narrow(FString(Case.Command)));
-        EXPECT_EQ(Expected, Narrow(Viewport->Commands)) << Case.Width;
-        EXPECT_EQ(Case.LastX, Launcher.LastFOVSizeX);
-        EXPECT_EQ(Case.LastY, Launcher.LastFOVSizeY);
+        World.Viewport->Commands.Empty();
+        Hook.UpdateAutoFOV(Case.Width, Case.Height);
+        EXPECT_EQ(Case.Command ? std::vector<std::string>{Case.Command} : std::vector<std::string>(),
+                  Narrow(World.Viewport->Commands)) << Case.Width << "x" << Case.Height;
+        EXPECT_EQ(Case.LastX, Hook.LastFOVSizeX);
+        EXPECT_EQ(Case.LastY, Hook.LastFOVSizeY);
     }
 }

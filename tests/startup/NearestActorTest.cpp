@@ -6,19 +6,8 @@
 TEST(NearestActor, IsTheNearestLiveActorOfTheClassInThePlayersLevel)
 {
     enum { Here, OtherLevel, Deleted };
-    struct FSpawn
-    {
-        UClass* (*Class)();
-        FVector Location;
-        INT Where;
-    };
-    const struct
-    {
-        const char* Name;
-        bool WithPlayer;
-        std::vector<FSpawn> Spawns;
-        INT Nearest; // index into Spawns, -1 for none
-    } Cases[] = {
+    struct FSpawn { UClass* (*Class)(); FVector Location; INT Where; };
+    const struct { const char* Name; bool WithPlayer; std::vector<FSpawn> Spawns; INT Nearest; /* in Spawns */ } Cases[] = {
         {"nearer wins", true, {{AProp::StaticClass, {20.f, 0.f, 0.f}, Here}, {AProp::StaticClass, {10.f, 0.f, 0.f}, Here}}, 1},
         {"ties go to the earlier", true, {{AProp::StaticClass, {10.f, 0.f, 0.f}, Here}, {AProp::StaticClass, {0.f, -10.f, 0.f}, Here}}, 0},
         {"all three axes count", true, {{AProp::StaticClass, {3.f, 4.f, 12.f}, Here}, {AProp::StaticClass, {12.f, 0.f, 0.f}, Here}}, 1},

@@ -2,7 +2,6 @@
 #include "ProgramHeap.h"
 #include "FMallocWindows.h"
 #include "TestSupport.h"
-#include <gtest/gtest.h>
 #include <new>
 
 namespace

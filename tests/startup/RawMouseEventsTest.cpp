@@ -6,14 +6,7 @@
 TEST(RawMouseEvents, SendsMotionThenButtonsOfWholeMouseRecordsOnly)
 {
     const UINT Whole = sizeof(RAWINPUTHEADER) + sizeof(RAWMOUSE);
-    const struct
-    {
-        LONG X, Y;
-        USHORT Flags;
-        UINT BytesRead;
-        DWORD Type;
-        const char* Events; // key/action/value each
-    } Cases[] = {
+    const struct { LONG X, Y; USHORT Flags; UINT BytesRead; DWORD Type; const char* Events; /* key/action/value each */ } Cases[] = {
         {5, -3, 0, Whole, RIM_TYPEMOUSE, "228/4/5.0 229/4/3.0 "},
         {0, 0, 0x00C0, Whole, RIM_TYPEMOUSE, "5/3/0.0 "},   // press and release: the release
         {0, 0, 0x0300, Whole, RIM_TYPEMOUSE, "6/3/0.0 "},

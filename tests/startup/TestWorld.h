@@ -1,6 +1,7 @@
 // TestWorld.h: a small game for the console-command tests: an engine with a level, a player
 // at the origin, and a client whose one viewport shows the player (or nobody) in a window of
-// the test's choice. Everything goes with the world (UObject::StaticExit).
+// the test's choice, keeping the commands it is given. Everything goes with the world
+// (UObject::StaticExit).
 #pragma once
 #include "Engine.h"
 #include "TestSupport.h"
@@ -10,7 +11,13 @@ class UTestViewport : public UViewport
     DECLARE_CLASS(UTestViewport, UViewport)
 public:
     HWND Window = NULL;
+    TArray<FString> Commands; // every command given, none carried out
     void* GetWindow() override { return Window; }
+    UBOOL Exec(const TCHAR* Cmd, FOutputDevice&) override
+    {
+        Commands.AddItem(FString(Cmd));
+        return 1;
+    }
 };
 
 class UTestClient : public UClient
