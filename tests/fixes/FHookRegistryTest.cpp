@@ -1,5 +1,6 @@
 // Tests of the hook registry: which hooks the settings install, their log lines, and the
-// table of natives put back as it was.
+// table of natives put back as it was. A game run with both fixes on is checked end to end
+// in tests/startup/CorvaneExeTest.cpp.
 #include "FixesTestSupport.h"
 #include "FGUIScalingFix.h"
 #include <stdexcept>

@@ -1,7 +1,9 @@
 // Runs Corvane.exe on a copy of the staged game as a scripted player would, and reads what
-// it leaves behind: the log, the ini files, the exit code. Each run checks several things.
+// it leaves behind: the log, the ini files, the exit code. Each run checks several things;
+// one of them is the game with both engine fixes on.
 #include "StagedGame.h"
 #include "FieldOfView.h"
+#include "FFreeSaveSpaceFix.h"
 #include <memory>
 
 namespace
@@ -19,16 +21,6 @@ FLOAT ValueIn(const FString& Line, const TCHAR* Key)
 HWND ViewportOf(const FWatchedProcess& Game) { return FindProcessWindow(Game.Id(), TEXT("VeltraViewport"), NULL, true); }
 
 bool Framed(HWND Window) { return (GetWindowLongW(Window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
-
-bool CoversItsMonitor(HWND Window)
-{
-    MONITORINFO Monitor = {};
-    Monitor.cbSize = sizeof(Monitor);
-    GetMonitorInfoW(MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST), &Monitor);
-    RECT Rect;
-    GetWindowRect(Window, &Rect);
-    return EqualRect(&Rect, &Monitor.rcMonitor) != 0;
-}
 
 // Gives the window a client area of Width by Height, as a player dragging its frame would.
 void ResizeClient(HWND Window, INT Width, INT Height)
@@ -118,13 +110,16 @@ TEST_F(CorvaneExe, ABorderlessWindowTogglesItsFrameAndRawMouseMotionReachesTheEn
                                 "ToggleFullScreen\r\nSetRes 800x600\r\necho again\r\nwait 1\r\n"
                                 "TakeFocus\r\nwait 0.5\r\nstatus\r\necho moving\r\nwait 3\r\nstatus\r\nexit\r\n");
     std::unique_ptr<FWatchedProcess> Process(Game.Start(TEXT(" EXEC=Run.txt")));
+    const RECT Monitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; // the only one
     for (const TCHAR* Step : {TEXT("Echo: borderless"), TEXT("Echo: framed"), TEXT("Echo: again")})
     {
         ASSERT_TRUE(WaitForLogWindow(*Process, Step));
         HWND Viewport = ViewportOf(*Process);
+        RECT Rect;
+        GetWindowRect(Viewport, &Rect);
         bool ShouldBeFramed = !appStrcmp(Step, TEXT("Echo: framed"));
         EXPECT_EQ(ShouldBeFramed, Framed(Viewport)) << Narrow(Step);
-        EXPECT_TRUE(ShouldBeFramed || CoversItsMonitor(Viewport)) << Narrow(Step);
+        EXPECT_TRUE(ShouldBeFramed || EqualRect(&Rect, &Monitor)) << Narrow(Step);
     }
     EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: moving")));
     INPUT Move = {};
@@ -148,37 +143,49 @@ TEST_F(CorvaneExe, ABorderlessWindowTogglesItsFrameAndRawMouseMotionReachesTheEn
     EXPECT_TRUE(HasLine(Ini, TEXT("UseDirectInput=False")) && HasLine(Ini, TEXT("StartupFullscreen=False")));
 }
 
-TEST_F(CorvaneExe, EditActorFieldOfViewAndAHandEditedIniThatARunWithoutChangesKeepsByteForByte)
+TEST_F(CorvaneExe, FixesEditActorAutoFieldOfViewAndAHandEditedIniThatARunWithoutChangesKeeps)
 {
-    Game.Configure("[Corvane]\r\nUseAutoFOV=True\r\nRawInput=False\r\n"); // DirectInput stays as it is
+    Game.Configure("[Corvane]\r\nUseAutoFOV=True\r\nRawInput=False\r\nSubtitleFix=True\r\nGUIScalingFix=2\r\n");
     const std::string Edited = ReadWholeFile(*Game.System(TEXT("Corvane.ini"))) +
                                "\r\n[Notes]\r\nA line without an equals sign\r\nQuoted=\"a value; kept\"\r\n\r\n"
                                "Again=1\r\nAgain=2\r\n";
-    Game.WriteMirror(TEXT("Corvane.ini"), Edited);
-    Game.Write(TEXT("Run.txt"), "EditActor Class=Prop\r\necho resize\r\nwait 1\r\nzoom 40\r\necho zoomed\r\nwait 1\r\n"
-                                "endzoom\r\nwait 0.5\r\nexit\r\n");
+    Game.WriteMirror(TEXT("Corvane.ini"), Edited); // DirectInput stays as it is: the run changes no setting
+    Game.Write(TEXT("Run.txt"), "wait 0.2\r\nstatus\r\nconversation\r\nsavemenu\r\nEditActor Class=Prop\r\necho resize\r\n"
+                                "wait 1\r\nzoom 40\r\necho zoomed\r\nwait 1\r\nendzoom\r\nwait 0.5\r\nexit\r\n");
     std::unique_ptr<FWatchedProcess> Process(Game.Start(TEXT(" EXEC=Run.txt")));
     EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: resize")));
     // The log window of a client is hidden: the one visible window of the library is the new one.
     HWND Properties = FindProcessWindow(Process->Id(), TEXT("VeltraWindow"), NULL, true);
-    HWND List = FindWindowExW(Properties, NULL, TEXT("ListBox"), NULL);
     TCHAR Heading[256] = {};
-    EXPECT_LT(0, SendMessageW(List, LB_GETTEXTLEN, 0, 0));
-    SendMessageW(List, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(Heading));
-    EXPECT_EQ(0, FString(Heading).InStr(TEXT("[Prop "))) << Narrow(Heading);
-    EXPECT_LT(0, FString(Heading).InStr(TEXT(".Prop0]"))) << Narrow(Heading); // the one on the smallest circle
+    SendMessageW(FindWindowExW(Properties, NULL, TEXT("ListBox"), NULL), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(Heading));
+    // The one on the smallest circle.
+    EXPECT_TRUE(FString(Heading).InStr(TEXT("[Prop ")) == 0 && FString(Heading).InStr(TEXT(".Prop0]")) > 0) << Narrow(Heading);
     ResizeClient(ViewportOf(*Process), 1200, 675); // 16:9
     EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: zoomed")));
     ResizeClient(ViewportOf(*Process), 1024, 432); // 64:27
     EXPECT_EQ(0u, Process->Wait().ExitCode);
+    ULARGE_INTEGER Free; // the run writes files too: compared within 1 %
+    ASSERT_TRUE(GetDiskFreeSpaceExW(*Game.Mirror(), &Free, NULL, NULL));
+    EXPECT_EQ(Edited, ReadWholeFile(*Game.Mirror(TEXT("Corvane.ini"))));
+
+    TArray<FString> Log = Game.Log();
+    EXPECT_TRUE(LinesInOrder(Log, {
+        TEXT("Log: Installing hook 'Free save space fix'."), TEXT("Log: Installing hook 'Widescreen subtitle fix'."),
+        TEXT("Log: Installing hook 'GUI scaling fix'."),
+        TEXT("Log: Status: GUI Multipliers=2x2 Root=512.0x384.0 Clip=512.0x384.0"), // a 1024x768 window
+        TEXT("Log: Window: created Name=ConWindowActive20 Class=Corvane.ConWindowActive2 Parent=VeltraRoot0 Visible=1"),
+        TEXT("Log: Window: created Name=SaveMenu0 Class=Veltra.SaveMenu"), TEXT("Log: SaveMenu: FreeSpace="),
+    }));
+    const INT At = FindLineFrom(Log, TEXT("Log: SaveMenu: FreeSpace="));
+    ASSERT_LE(0, At);
+    const DOUBLE Expected = DOUBLE(FreeKiloBytes(Free.QuadPart));
+    EXPECT_NEAR(Expected, ValueIn(Log(At), TEXT("FreeSpace=")), Expected / 100.0);
     auto Line = [](FLOAT Desired, FLOAT Default)
     { return Narrow(FString::Printf(TEXT("Log: FOV: Desired=%.3f Default=%.3f"), Desired, Default)); };
     const FLOAT Wide = AutoFieldOfView(75.f, 1200, 675), Wider = AutoFieldOfView(75.f, 1024, 432);
     std::vector<std::string> Logged;
-    TArray<FString> Log = Game.Log();
     for (INT i = FindLineFrom(Log, TEXT("Log: FOV: ")); i >= 0; i = FindLineFrom(Log, TEXT("Log: FOV: "), i + 1))
         Logged.push_back(Narrow(Log(i)));
     EXPECT_EQ(std::vector<std::string>({Line(75.f, 75.f), Line(Wide, Wide), Line(40.f, Wide), Line(Wide, Wide), Line(Wider, Wider)}),
               Logged);
-    EXPECT_EQ(Edited, ReadWholeFile(*Game.Mirror(TEXT("Corvane.ini"))));
 }

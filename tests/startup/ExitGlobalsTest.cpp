@@ -23,13 +23,7 @@ TEST(ExitGlobals, OutliveTheEntryAndTakeWhatLibrariesDoAtExit)
 {
     FSavedGlobals Saved;
     // The entry's services, in memory that goes with them as the entry's stack does.
-    struct FEntryLocals
-    {
-        FHeapMalloc Malloc;
-        FCaptureDevice Log;
-        FTestErrorDevice Error;
-        FFeedbackContextWindows Warn;
-    };
+    struct FEntryLocals { FHeapMalloc Malloc; FCaptureDevice Log; FTestErrorDevice Error; FFeedbackContextWindows Warn; };
     void* Stack = VirtualAlloc(NULL, sizeof(FEntryLocals), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     FEntryLocals* Entry = new (Stack) FEntryLocals;
     GMalloc = &Entry->Malloc;
