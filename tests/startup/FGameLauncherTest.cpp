@@ -30,11 +30,6 @@ protected:
         delete GLogWindow;
         GIsClient = SavedClient;
     }
-    void OpenLogWindow()
-    {
-        GLogWindow = new WLog(TEXT("Test.log"), LogAr, FName(TEXT("GameLog")));
-        GLogWindow->OpenWindow(0, 0);
-    }
 
     FGameLauncher Hook{FGameLauncher::NoLaunch}; // outlives the world, whose end closes the windows it hooked
     FTestWorld World;
@@ -82,10 +77,11 @@ TEST_F(GameLauncher, AnswersItsCommandsAndReportsWhatIsMissing)
     EXPECT_EQ(FString(TEXT("Missing class")), GTestLog.Lines.Last());
 }
 
-TEST_F(GameLauncher, ShowsTheLogFocusesTheViewportAndEditsTheNearestActor)
+TEST_F(GameLauncher, ShowsTheLogFocusesTheViewportEditsTheNearestActorAndKeepsOnePreferencesWindowOnAServer)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    OpenLogWindow();
+    GLogWindow = new WLog(TEXT("Test.log"), LogAr, FName(TEXT("GameLog")));
+    GLogWindow->OpenWindow(0, 0);
     EXPECT_TRUE(Hook.Exec(TEXT("ShowLog"), GTestLog));
     EXPECT_TRUE(IsWindowVisible(GLogWindow->hWnd) && IsChild(GLogWindow->hWnd, GetFocus()));
     EXPECT_TRUE(Hook.Exec(TEXT("HideLog"), GTestLog));
@@ -106,13 +102,8 @@ TEST_F(GameLauncher, ShowsTheLogFocusesTheViewportAndEditsTheNearestActor)
     EXPECT_EQ(FString::Printf(TEXT("[%s]"), Near->GetFullName()), FString(First));
     DestroyWindow(Viewport);
     DestroyWindow(Other);
-}
 
-TEST_F(GameLauncher, KeepsOnePreferencesWindowOnAServerUntilItIsClosed)
-{
-    CORVANE_SKIP_WITHOUT_WINDOWS();
     GIsClient = 0;
-    OpenLogWindow();
     EXPECT_TRUE(Hook.Exec(TEXT("Preferences"), GTestLog));
     WConfigProperties* Window = Hook.PreferencesWindow;
     ASSERT_TRUE(Window && Window->hWnd);
