@@ -122,11 +122,7 @@ TEST_F(CorvaneExe, ABorderlessWindowTogglesItsFrameAndRawMouseMotionReachesTheEn
         EXPECT_TRUE(ShouldBeFramed || EqualRect(&Rect, &Monitor)) << Narrow(Step);
     }
     EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: moving")));
-    INPUT Move = {};
-    Move.type = INPUT_MOUSE;
-    Move.mi.dx = 5; // small steps: no acceleration
-    Move.mi.dy = -3;
-    Move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    INPUT Move = {INPUT_MOUSE, {{5, -3, 0, MOUSEEVENTF_MOVE, 0, 0}}}; // small steps: no acceleration
     for (INT i = 0; i < 10; i++, Sleep(20))
         SendInput(1, &Move, sizeof(INPUT));
     EXPECT_EQ(0u, Process->Wait().ExitCode);
