@@ -15,7 +15,6 @@ class ErrorDevice : public FTempFolderTest
 {
 protected:
     FOutputDeviceErrorWindows Device;
-    FSeenBox Shown = {};
 
     void SetUp() override { GTestLog.Clear(); }
     void TearDown() override
@@ -23,7 +22,6 @@ protected:
         GIsCriticalError = GIsGuarded = GIsClient = GIsEditor = GIsStarted = GIsRunning = 0;
         GErrorHist[0] = 0;
     }
-
     // Reports Message from inside two guards, as engine code would.
     void RaiseGuarded(const TCHAR* Message, EName Event)
     {
@@ -34,20 +32,6 @@ protected:
         Device.Serialize(Message, Event);
         unguard;
         unguard;
-    }
-
-    // Reports the error to a player (or none) of the given roles; returns how many boxes
-    // were shown, the first one in Shown.
-    INT ReportWatched(UBOOL Started, UBOOL Client)
-    {
-        GIsStarted = Started;
-        GIsClient = Client;
-        FMessageBoxWatcher Watcher(IDOK);
-        Device.ReportCriticalError();
-        Watcher.Stop();
-        if (Watcher.Count())
-            Shown = Watcher.Box(0);
-        return Watcher.Count();
     }
 };
 } // namespace
@@ -62,52 +46,50 @@ TEST_F(ErrorDevice, GuardedErrorIsLoggedOnceAndUnwindsWithItsHistory)
     EXPECT_TRUE(GIsCriticalError);
     FString History = FString(TEXT("Boom\r\n\r\n")) + LocalizeError(TEXT("History"), TEXT("Core")) + TEXT(": Inner <- Outer");
     EXPECT_STREQ(*History, GErrorHist);
-    ASSERT_EQ(3, GTestLog.Lines.Num());
-    EXPECT_STREQ(TEXT("appError called:"), *GTestLog.Lines(0));
-    EXPECT_STREQ(TEXT("Boom"), *GTestLog.Lines(1));
-    EXPECT_EQ(0, GTestLog.Lines(2).InStr(TEXT("Windows GetLastError: ")));
-    EXPECT_EQ(GTestLog.Lines(2).Len() - 4, GTestLog.Lines(2).InStr(TEXT(" (5)"))); // the code saved first
+
+    // A second error while the first unwinds is only logged; its guards only add their names.
+    EXPECT_THROW(RaiseGuarded(TEXT("Second"), NAME_FriendlyError), int);
+    EXPECT_EQ(History + TEXT(" <- Inner <- Outer"), FString(GErrorHist));
+    EXPECT_EQ(NAME_Critical, Device.ErrorEvent);
+    // The system's error text is looked up for the code saved first.
+    FString SystemError = FString::Printf(TEXT("Windows GetLastError: %s (5)"), appGetSystemErrorMessage(5));
+    EXPECT_EQ(Narrow(GTestLog.Lines), (std::vector<std::string>{"appError called:", "Boom", Narrow(SystemError),
+                                                                "Error reentered: Second"}));
     for (INT Event : GTestLog.Events)
         EXPECT_EQ(NAME_Critical, Event);
-
-    // A second error while the first unwinds is only logged.
-    GTestLog.Clear();
-    EXPECT_THROW(RaiseGuarded(TEXT("Second"), NAME_FriendlyError), int);
-    ASSERT_EQ(1, GTestLog.Lines.Num());
-    EXPECT_STREQ(TEXT("Error reentered: Second"), *GTestLog.Lines(0));
-    EXPECT_EQ(NAME_Critical, GTestLog.Events(0));
-    EXPECT_EQ(NAME_Critical, Device.ErrorEvent);
-    EXPECT_EQ(0, FString(GErrorHist).InStr(*History)); // its guards only add their names
-    EXPECT_EQ(-1, FString(GErrorHist).InStr(TEXT("Second")));
 }
 
-TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistory)
+TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistoryAndADedicatedServerNothing)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
     Temp.Write(TEXT("Core.int"), "[Errors]\r\nHistory=Geschiedenis\r\n");
     Temp.Write(TEXT("Window.int"), "[Errors]\r\nCritical=Kritieke fout\r\n");
     StartConfig(TEXT("Sys.ini"));
-    EXPECT_THROW(RaiseGuarded(TEXT("Boom"), NAME_Critical), int);
-    GIsRunning = 1;
-    ASSERT_EQ(1, ReportWatched(1, 1));
-    EXPECT_STREQ(TEXT("Kritieke fout"), Shown.Title);
-    EXPECT_STREQ(TEXT("Boom\r\n\r\nGeschiedenis: Inner <- Outer"), Shown.Text);
-    EXPECT_TRUE(Shown.HasOk && Shown.HasIcon && !Shown.HasNo);
-    EXPECT_FALSE(GIsGuarded || GIsRunning);
-}
-
-TEST_F(ErrorDevice, FriendlyErrorHidesTheHistoryAndADedicatedServerShowsNothing)
-{
-    CORVANE_SKIP_WITHOUT_WINDOWS();
-    EXPECT_THROW(RaiseGuarded(TEXT("Cannot find the map."), NAME_FriendlyError), int);
-    ASSERT_EQ(1, ReportWatched(0, 0)); // a server that has not started yet shows it too
-    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), Shown.Text);
-    EXPECT_STREQ(TEXT("Cannot find the map.\r\n\r\n"), GErrorHist);
-
-    FCaptureDevice Hook;
-    GLogHook = &Hook;
-    EXPECT_EQ(0, ReportWatched(1, 0));
-    EXPECT_EQ(NULL, GLogHook); // dropped all the same
+    // A friendly error hides the history; a server that has not started yet shows it too.
+    const struct { EName Event; UBOOL Started, Client; const TCHAR* Shown; } Cases[] = {
+        {NAME_Critical, 1, 1, TEXT("Boom\r\n\r\nGeschiedenis: Inner <- Outer")},
+        {NAME_FriendlyError, 0, 0, TEXT("Boom\r\n\r\n")},
+        {NAME_FriendlyError, 1, 0, NULL}};
+    for (const auto& Case : Cases)
+    {
+        GIsCriticalError = 0;
+        EXPECT_THROW(RaiseGuarded(TEXT("Boom"), Case.Event), int);
+        GIsRunning = 1, GIsStarted = Case.Started, GIsClient = Case.Client;
+        FCaptureDevice Hook;
+        GLogHook = &Hook;
+        FMessageBoxWatcher Watcher(IDOK);
+        Device.ReportCriticalError();
+        Watcher.Stop();
+        EXPECT_FALSE(GIsGuarded || GIsRunning || GLogHook);
+        ASSERT_EQ(Case.Shown ? 1 : 0, Watcher.Count()) << Case.Event;
+        if (Case.Shown)
+        {
+            EXPECT_STREQ(TEXT("Kritieke fout"), Watcher.Box(0).Title);
+            EXPECT_STREQ(Case.Shown, Watcher.Box(0).Text);
+            EXPECT_STREQ(Case.Shown, GErrorHist);
+            EXPECT_TRUE(Watcher.Box(0).HasOk && Watcher.Box(0).HasIcon && !Watcher.Box(0).HasNo);
+        }
+    }
 }
 
 // Run only as the child process of the test below, with its log in the file that
@@ -143,10 +125,9 @@ TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcessWithItsLogWritt
     ASSERT_EQ(1, Run.BoxCount);
     EXPECT_STREQ(TEXT("Critical Error At Startup"), Run.FirstBox.Title); // no configuration yet
     EXPECT_STREQ(TEXT("Unguarded failure\r\n\r\n"), Run.FirstBox.Text);
-    TArray<FString> Lines = ReadLogLines(*LogFile);
-    ASSERT_EQ(5, Lines.Num()); // never closed, yet complete
-    EXPECT_STREQ(TEXT("Log: Before the error"), *Lines(1));
-    EXPECT_STREQ(TEXT("Critical: appError called:"), *Lines(2));
-    EXPECT_STREQ(TEXT("Critical: Unguarded failure"), *Lines(3));
-    EXPECT_EQ(0, Lines(4).InStr(TEXT("Critical: Windows GetLastError: ")));
+    std::vector<std::string> Lines = Narrow(ReadLogLines(*LogFile)); // never closed, yet complete
+    ASSERT_EQ(5u, Lines.size());
+    EXPECT_EQ(std::vector<std::string>(Lines.begin() + 1, Lines.end() - 1),
+              (std::vector<std::string>{"Log: Before the error", "Critical: appError called:", "Critical: Unguarded failure"}));
+    EXPECT_EQ(0u, Lines[4].rfind("Critical: Windows GetLastError: ", 0));
 }
