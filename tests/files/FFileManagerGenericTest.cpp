@@ -49,11 +49,6 @@ TEST_F(FGenericTest, DeleteDirectoryRemovesAWholeTreeAndTreeOperationsRequireThe
     EXPECT_TRUE(Files.DeleteDirectory(*Temp(TEXT("Tree")), 0, 1));
     EXPECT_FALSE(Files.DeleteDirectory(*Temp(TEXT("Tree")), 1, 1));
     EXPECT_FALSE(Files.DeleteDirectory(TEXT(""), 0, 1));
-
-    EXPECT_EQ(ThrownBy([&] { Files.FFileManagerGeneric::MakeDirectory(TEXT("X"), 0); }),
-              FString(TEXT("Assertion failed: Tree [File:core/inc/FFileManagerGeneric.h] [Line: 76]")));
-    EXPECT_EQ(ThrownBy([&] { Files.FFileManagerGeneric::DeleteDirectory(TEXT("X"), 0, 0); }),
-              FString(TEXT("Assertion failed: Tree [File:core/inc/FFileManagerGeneric.h] [Line: 100]")));
 }
 
 TEST_F(FGenericTest, ACopyWithProgressReportsFromZeroToOne)

@@ -14,30 +14,7 @@ FNames Sorted(const TArray<FString>& Names)
     return Result;
 }
 
-// Keeps the tag of every allocation.
-struct FTagRecorder : FHeapMalloc
-{
-    std::vector<std::wstring> Tags;
-    void* Malloc(DWORD Size, const TCHAR* Tag) override
-    {
-        Tags.push_back(Tag);
-        return FHeapMalloc::Malloc(Size, Tag);
-    }
-};
 } // namespace
-
-TEST_F(FWindowsManagerTest, ManagersLiveOutsideTheEngineAllocatorAndArchivesInsideIt)
-{
-    FTagRecorder Recorder;
-    GMalloc = &Recorder;
-    delete new FFileManagerUserDocuments(TEXT(""), TEXT("C:\\Game\\System"));
-    EXPECT_TRUE(Recorder.Tags.empty());
-    delete Files.CreateFileWriter(TEXT("A.txt"));
-    delete Files.CreateFileReader(TEXT("A.txt"));
-    GMalloc = &GTestMalloc;
-    EXPECT_EQ(Recorder.Tags, (std::vector<std::wstring>{L"WindowsFileWriter", L"WindowsFileReader"}));
-    EXPECT_EQ(Recorder.LiveAllocations, 0);
-}
 
 TEST_F(FWindowsManagerTest, FlagsDecideHowAFileOpensAndWhetherAFailureIsCritical)
 {
@@ -53,16 +30,6 @@ TEST_F(FWindowsManagerTest, FlagsDecideHowAFileOpensAndWhetherAFailureIsCritical
     EXPECT_TRUE(WriteThrough(Files, TEXT("A.txt"), "y", WRITEFLAG_OverrideReadOnly));
     EXPECT_FALSE(GetFileAttributesW(TEXT("A.txt")) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadThrough(Files, TEXT("A.txt")), "y"); // no flags: replaced
-
-    // Others may read a file being written only when the writer shares it.
-    for (DWORD Flags : {DWORD(0), DWORD(WRITEFLAG_ShareRead)})
-    {
-        Writer = Files.CreateFileWriter(TEXT("A.txt"), Flags);
-        HANDLE Other = CreateFileW(TEXT("A.txt"), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-        EXPECT_EQ(Other != INVALID_HANDLE_VALUE, Flags != 0);
-        CloseHandle(Other);
-        delete Writer;
-    }
 
     FString Missing = Temp(TEXT("Missing\\File.txt"));
     EXPECT_EQ(Files.CreateFileReader(*Missing), nullptr);
@@ -128,25 +95,4 @@ TEST_F(FWindowsManagerTest, DirectoriesListingsAndTheDefaultDirectory)
     EXPECT_TRUE(Files.DeleteDirectory(*Sub, 1));
     EXPECT_TRUE(Files.DeleteDirectory(*Sub, 0)); // missing, not required
     EXPECT_FALSE(Files.DeleteDirectory(*Sub, 1));
-}
-
-// Without wide system calls, paths and found names pass through the system's code page.
-TEST_F(FWindowsManagerTest, NarrowSystemCallsServeTheSameOperations)
-{
-    GUnicodeOS = 0;
-    FString Dir = Temp(TEXT("N\\M"));
-    EXPECT_TRUE(Files.MakeDirectory(*Dir, 1));
-    EXPECT_TRUE(WriteThrough(Files, Dir * TEXT("f.txt"), "narrow"));
-    EXPECT_EQ(Files.FileSize(*(Dir * TEXT("f.txt"))), 6);
-    EXPECT_TRUE(Files.Copy(*(Dir * TEXT("g.txt")), *(Dir * TEXT("f.txt"))));
-    EXPECT_TRUE(Files.Move(*(Dir * TEXT("h.txt")), *(Dir * TEXT("g.txt"))));
-    EXPECT_EQ(Sorted(Files.FindFiles(*(Dir * TEXT("*.txt")), 1, 0)), (FNames{"f.txt", "h.txt"}));
-    EXPECT_TRUE(Files.SetDefaultDirectory(*Dir));
-    EXPECT_EQ(Files.GetDefaultDirectory(), Dir);
-    EXPECT_EQ(ReadThrough(Files, TEXT("h.txt")), "narrow");
-    EXPECT_TRUE(Files.Delete(TEXT("h.txt"), 1));
-    EXPECT_TRUE(Files.SetDefaultDirectory(*Temp()));
-    EXPECT_TRUE(Files.DeleteDirectory(TEXT("N"), 1, 1));
-    EXPECT_FALSE(Temp.Exists(TEXT("N")));
-    GUnicodeOS = 1;
 }
