@@ -7,45 +7,28 @@
 
 namespace
 {
-// Two renderers, and a third in the same file as the first that takes its caption.
-const struct
-{
-    const TCHAR* Name;
-    const char* Text;
-} IntFiles[] = {
-    {TEXT("SoftDrv.int"), "[Public]\r\nObject=(Name=SoftDrv.SoftwareRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
-                          "Object=(Name=SoftDrv.CopyRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
-                          "[SoftwareRenderDevice]\r\nClassCaption=\"Software rendering\"\r\n"
-                          "[CopyRenderDevice]\r\nClassCaption=\"SOFTWARE rendering\"\r\n"},
-    {TEXT("D3DDrv.int"), "[Public]\r\nObject=(Name=D3DDrv.D3DRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
-                         "[D3DRenderDevice]\r\nClassCaption=\"Direct3D\"\r\n"},
-};
-
 class ConfigDialogTest : public FTempFolderTest
 {
 protected:
-    // Opens the dialog on a system ini, a user ini and the reference field of view of 75,
-    // lets Player act, and flushes the cache.
+    // Opens the dialog on a system ini, a user ini and the reference field of view of 75, with
+    // two renderers and a third that takes the first one's caption; lets Player act, and
+    // flushes the cache.
     void Run(const std::string& SystemIni, const std::string& UserIni, std::function<void(HWND)> Player)
     {
-        for (auto& File : IntFiles)
-            Temp.Write(File.Name, File.Text);
+        Temp.Write(TEXT("SoftDrv.int"), "[Public]\r\nObject=(Name=SoftDrv.SoftwareRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
+                                         "Object=(Name=SoftDrv.CopyRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
+                                         "[SoftwareRenderDevice]\r\nClassCaption=\"Software rendering\"\r\n"
+                                         "[CopyRenderDevice]\r\nClassCaption=\"SOFTWARE rendering\"\r\n");
+        Temp.Write(TEXT("D3DDrv.int"), "[Public]\r\nObject=(Name=D3DDrv.D3DRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
+                                        "[D3DRenderDevice]\r\nClassCaption=\"Direct3D\"\r\n");
         Temp.Write(TEXT("Corvane.ini"), SystemIni);
         Temp.Write(TEXT("User.ini"), UserIni);
         Temp.Write(TEXT("DefUser.ini"), "[Engine.PlayerPawn]\r\nDesiredFOV=75.0\r\n");
-        if (Started) // each run reads the files anew
-        {
-            delete GSys;
-            delete GConfig;
-        }
         StartConfig(TEXT("Corvane.ini"));
-        Started = true;
         ActOnNextDialog(Player);
-        FConfigDialog Dialog;
-        Dialog.ShowModal(NULL);
+        FConfigDialog().ShowModal(NULL);
         GConfig->Flush(0);
     }
-    bool Started = false;
 
     std::string Ini(const TCHAR* Section, const TCHAR* Key, const TCHAR* File = NULL)
     {

@@ -1,11 +1,21 @@
 // MessageBoxWatcher.cpp: finds message boxes of a process, notes them and answers them.
 #include "MessageBoxWatcher.h"
+#include <algorithm>
 
 namespace
 {
 // The dialog item ids of a standard message box.
 const INT MessageTextId = 0xFFFF;
 const INT MessageIconId = 0x0440;
+
+bool IsProcessWindow(HWND Window, DWORD ProcessId, const TCHAR* TitleStart, bool VisibleOnly)
+{
+    DWORD Owner = 0;
+    TCHAR Title[256];
+    GetWindowThreadProcessId(Window, &Owner);
+    return Owner == ProcessId && (!VisibleOnly || IsWindowVisible(Window))
+           && (!TitleStart || (GetWindowTextW(Window, Title, ARRAY_COUNT(Title)) && !wcsncmp(Title, TitleStart, wcslen(TitleStart))));
+}
 } // namespace
 
 FMessageBoxWatcher::FMessageBoxWatcher(INT Answer, DWORD InProcessId)
@@ -29,28 +39,13 @@ void FMessageBoxWatcher::Stop()
 DWORD WINAPI FMessageBoxWatcher::ThreadMain(void* Self)
 {
     FMessageBoxWatcher* Watcher = static_cast<FMessageBoxWatcher*>(Self);
-    while (!Watcher->StopRequested)
-    {
-        EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(Watcher));
-        Sleep(20);
-    }
+    HWND* Answered = Watcher->Answered;
+    for (; !Watcher->StopRequested; Sleep(20))
+        for (HWND Box = NULL; (Box = FindWindowExW(NULL, Box, TEXT("#32770"), NULL)) != NULL;)
+            if (IsProcessWindow(Box, Watcher->ProcessId, NULL, true)
+                && std::find(Answered, Answered + Watcher->SeenCount, Box) == Answered + Watcher->SeenCount)
+                Watcher->Answer(Box); // once: an answered box may still be closing
     return 0;
-}
-
-BOOL CALLBACK FMessageBoxWatcher::CheckWindow(HWND Window, LPARAM Self)
-{
-    FMessageBoxWatcher* Watcher = reinterpret_cast<FMessageBoxWatcher*>(Self);
-    TCHAR Class[16];
-    DWORD Owner = 0;
-    GetWindowThreadProcessId(Window, &Owner);
-    if (Owner != Watcher->ProcessId || !IsWindowVisible(Window) || !GetClassNameW(Window, Class, ARRAY_COUNT(Class))
-        || lstrcmpW(Class, TEXT("#32770")) != 0)
-        return TRUE;
-    for (INT i = 0; i < Watcher->SeenCount; i++)
-        if (Watcher->Answered[i] == Window)
-            return TRUE; // answered already, still closing
-    Watcher->Answer(Window);
-    return TRUE;
 }
 
 void FMessageBoxWatcher::Answer(HWND Box)
@@ -82,56 +77,28 @@ FWatchedProcess::FWatchedProcess(const FString& Program, const FString& Args, co
     if (!CreateProcessW(*Program, CmdLine.GetCharArray(), NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, Dir, &Startup,
                         &Process))
         return;
-    Watcher = new FMessageBoxWatcher(Answer, Process.dwProcessId);
+    if (Answer)
+        Watcher = new FMessageBoxWatcher(Answer, Process.dwProcessId);
     ResumeThread(Process.hThread);
 }
 
 FWatchedProcess::~FWatchedProcess() { Wait(); }
 
-namespace
-{
-struct FWindowSearch
-{
-    DWORD ProcessId;
-    const TCHAR* Class;
-    const TCHAR* TitleStart;
-    bool VisibleOnly;
-    HWND Found;
-};
-
-BOOL CALLBACK CheckProcessWindow(HWND Window, LPARAM Param)
-{
-    FWindowSearch* Search = reinterpret_cast<FWindowSearch*>(Param);
-    DWORD Owner = 0;
-    TCHAR Text[256];
-    GetWindowThreadProcessId(Window, &Owner);
-    if (Owner != Search->ProcessId || (Search->VisibleOnly && !IsWindowVisible(Window)))
-        return TRUE;
-    if (Search->Class && (!GetClassNameW(Window, Text, ARRAY_COUNT(Text)) || lstrcmpW(Text, Search->Class) != 0))
-        return TRUE;
-    if (Search->TitleStart &&
-        (!GetWindowTextW(Window, Text, ARRAY_COUNT(Text)) || wcsncmp(Text, Search->TitleStart, wcslen(Search->TitleStart))))
-        return TRUE;
-    Search->Found = Window;
-    return FALSE;
-}
-} // namespace
-
 HWND FindProcessWindow(DWORD ProcessId, const TCHAR* Class, const TCHAR* TitleStart, bool VisibleOnly)
 {
-    FWindowSearch Search = {ProcessId, Class, TitleStart, VisibleOnly, NULL};
-    EnumWindows(CheckProcessWindow, reinterpret_cast<LPARAM>(&Search));
-    return Search.Found;
+    HWND Window = NULL;
+    while ((Window = FindWindowExW(NULL, Window, Class, NULL)) != NULL && !IsProcessWindow(Window, ProcessId, TitleStart, VisibleOnly))
+        ;
+    return Window;
 }
 
-HWND FWatchedProcess::WaitForWindow(const TCHAR* Class, DWORD Milliseconds) const
+HWND FWatchedProcess::WaitForWindow(const TCHAR* Class, const TCHAR* TitleStart, DWORD Milliseconds) const
 {
-    if (!Process.hProcess)
-        return NULL;
     DWORD Start = GetTickCount();
     do
     {
-        if (HWND Found = FindProcessWindow(Process.dwProcessId, Class, NULL, true))
+        HWND Found = FindProcessWindow(Process.dwProcessId, Class, TitleStart, true);
+        if (Found && IsWindowEnabled(Found))
             return Found;
     } while (WaitForSingleObject(Process.hProcess, 50) == WAIT_TIMEOUT && GetTickCount() - Start < Milliseconds);
     return NULL;
@@ -144,12 +111,15 @@ FWatchedRun FWatchedProcess::Wait()
     if (WaitForSingleObject(Process.hProcess, 60000) != WAIT_OBJECT_0)
         TerminateProcess(Process.hProcess, 99);
     WaitForSingleObject(Process.hProcess, INFINITE);
-    Watcher->Stop();
-    Result.BoxCount = Watcher->Count();
-    if (Result.BoxCount)
-        Result.FirstBox = Watcher->Box(0);
-    delete Watcher;
-    Watcher = NULL;
+    if (Watcher)
+    {
+        Watcher->Stop();
+        Result.BoxCount = Watcher->Count();
+        if (Result.BoxCount)
+            Result.FirstBox = Watcher->Box(0);
+        delete Watcher;
+        Watcher = NULL;
+    }
     GetExitCodeProcess(Process.hProcess, &Result.ExitCode);
     CloseHandle(Process.hThread);
     CloseHandle(Process.hProcess);

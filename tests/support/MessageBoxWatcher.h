@@ -30,7 +30,6 @@ private:
     enum { MAX_BOXES = 8 };
 
     static DWORD WINAPI ThreadMain(void* Self);
-    static BOOL CALLBACK CheckWindow(HWND Window, LPARAM Self);
     void Answer(HWND Box);
 
     INT AnswerButton;
@@ -53,7 +52,8 @@ struct FWatchedRun
 };
 
 // A child process that runs while the test acts on its windows: Program (its quoted path,
-// then Args) in Dir, or in the current folder when Dir is NULL, its boxes answered with Answer.
+// then Args) in Dir, or in the current folder when Dir is NULL, its boxes answered with Answer
+// (0: none, the test plays every dialog itself).
 class FWatchedProcess
 {
 public:
@@ -64,9 +64,10 @@ public:
     FWatchedProcess& operator=(const FWatchedProcess&) = delete;
 
     DWORD Id() const { return Process.dwProcessId; }
-    // A visible top-level window of the process whose class is Class, once there is one;
-    // NULL when none comes within Milliseconds (or the process ends first).
-    HWND WaitForWindow(const TCHAR* Class, DWORD Milliseconds = 20000) const;
+    // A visible, enabled top-level window of the process of class Class whose title starts with
+    // TitleStart (NULL: any), once there is one; NULL when none comes within Milliseconds (or
+    // the process ends first). A dialog's owner is disabled until the dialog ends.
+    HWND WaitForWindow(const TCHAR* Class, const TCHAR* TitleStart = NULL, DWORD Milliseconds = 30000) const;
     bool Running() const { return Process.hProcess && WaitForSingleObject(Process.hProcess, 0) == WAIT_TIMEOUT; }
     // Waits for the end, stopping the process after a minute (exit code 99).
     FWatchedRun Wait();
@@ -77,8 +78,8 @@ private:
     FWatchedRun Result = {99, 0, {}};
 };
 
-// A top-level window of a process: of class Class and with a title that starts with
-// TitleStart (NULL: any), visible or also hidden; NULL when there is none.
+// A top-level window of a process: of class Class (NULL: any) and with a title that starts
+// with TitleStart (NULL: any), visible or also hidden; NULL when there is none.
 HWND FindProcessWindow(DWORD ProcessId, const TCHAR* Class, const TCHAR* TitleStart, bool VisibleOnly);
 
 // Runs the process of FWatchedProcess to its end.

@@ -10,6 +10,28 @@ FString DocumentsMirror()
     SHGetFolderPathW(NULL, CSIDL_PERSONAL, NULL, SHGFP_TYPE_CURRENT, Documents);
     return FString(Documents) * TEXT("Veltra");
 }
+
+// The text of a running game's log window, read from the test's process; empty without one.
+FString LogWindowText(DWORD ProcessId)
+{
+    HWND Log = FindProcessWindow(ProcessId, TEXT("VeltraWindow"), TEXT("GameLog - "), false);
+    for (HWND Edit = FindWindowExW(Log, NULL, TEXT("Edit"), NULL); Log && Edit;
+         Edit = FindWindowExW(Log, Edit, TEXT("Edit"), NULL))
+        if (GetWindowLongW(Edit, GWL_STYLE) & ES_MULTILINE) // the display, not the command line
+        {
+            DWORD_PTR Length = 0;
+            if (!SendMessageTimeoutW(Edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &Length))
+                return FString();
+            TArray<TCHAR> Text;
+            Text.Add(INT(Length) + 1);
+            DWORD_PTR Copied = 0;
+            SendMessageTimeoutW(Edit, WM_GETTEXT, Length + 1, reinterpret_cast<LPARAM>(&Text(0)), SMTO_ABORTIFHUNG, 2000,
+                                &Copied);
+            Text(INT(Copied)) = 0;
+            return FString(&Text(0));
+        }
+    return FString();
+}
 } // namespace
 
 FStagedGame::FStagedGame()
@@ -52,15 +74,7 @@ void FStagedGame::Write(const TCHAR* Relative, const std::string& Text) const
     Temp.Write(*(FString(TEXT("Game\\System\\")) + Relative), Text);
 }
 
-void FStagedGame::WriteMirror(const TCHAR* Relative, const std::string& Text) const
-{
-    CreateDirectoryW(*DocumentsMirror(), NULL);
-    CreateDirectoryW(*Mirror(), NULL);
-    HANDLE File = CreateFileW(*Mirror(Relative), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD Written;
-    WriteFile(File, Text.data(), DWORD(Text.size()), &Written, NULL);
-    CloseHandle(File);
-}
+void FStagedGame::WriteMirror(const TCHAR* Relative, const std::string& Text) const { WriteWholeFile(Mirror(Relative), Text); }
 
 FWatchedRun FStagedGame::Run(const TCHAR* Args, INT Answer)
 {
@@ -97,27 +111,6 @@ testing::AssertionResult LinesInOrder(const TArray<FString>& Lines, std::initial
         At = Found + 1;
     }
     return testing::AssertionSuccess();
-}
-
-FString LogWindowText(DWORD ProcessId)
-{
-    HWND Log = FindProcessWindow(ProcessId, TEXT("VeltraWindow"), TEXT("GameLog - "), false);
-    for (HWND Edit = FindWindowExW(Log, NULL, TEXT("Edit"), NULL); Log && Edit;
-         Edit = FindWindowExW(Log, Edit, TEXT("Edit"), NULL))
-        if (GetWindowLongW(Edit, GWL_STYLE) & ES_MULTILINE) // the display, not the command line
-        {
-            DWORD_PTR Length = 0;
-            if (!SendMessageTimeoutW(Edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &Length))
-                return FString();
-            TArray<TCHAR> Text;
-            Text.Add(INT(Length) + 1);
-            DWORD_PTR Copied = 0;
-            SendMessageTimeoutW(Edit, WM_GETTEXT, Length + 1, reinterpret_cast<LPARAM>(&Text(0)), SMTO_ABORTIFHUNG, 2000,
-                                &Copied);
-            Text(INT(Copied)) = 0;
-            return FString(&Text(0));
-        }
-    return FString();
 }
 
 bool WaitForLogWindow(const FWatchedProcess& Game, const TCHAR* Text, DWORD Milliseconds)

@@ -35,11 +35,9 @@ private:
     FTempDir Temp;
 };
 
-// The text display of a running game's log window: every line logged and every line sent to
-// the window, as "Event: text" lines, read from the test's process; empty without one.
-FString LogWindowText(DWORD ProcessId);
-// Waits until the log window of Game shows Text; false after Milliseconds or at the game's end.
-// The log file is written in blocks, the window at once: it is how a test keeps step with a game.
+// Waits until the log window of Game shows Text (every line logged and every line sent to the
+// window, as "Event: text"); false after Milliseconds or at the game's end. The log file is
+// written in blocks, the window at once: it is how a test keeps step with a game.
 bool WaitForLogWindow(const FWatchedProcess& Game, const TCHAR* Text, DWORD Milliseconds = 30000);
 
 // Each of Expected starts a line of Lines, in that order; reports the first that does not.

@@ -3,47 +3,22 @@
 #include "FConfigCacheIni.h"
 #include <shlwapi.h>
 
-void RemoveTree(const FString& Dir)
+namespace
 {
-    WIN32_FIND_DATAW Data;
-    HANDLE Find = FindFirstFileW(*(Dir * TEXT("*")), &Data);
-    if (Find != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            FString Path = Dir * Data.cFileName;
-            if (!(Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            {
-                SetFileAttributesW(*Path, FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(*Path);
-            }
-            else if (appStrcmp(Data.cFileName, TEXT(".")) && appStrcmp(Data.cFileName, TEXT("..")))
-                RemoveTree(Path);
-        } while (FindNextFileW(Find, &Data));
-        FindClose(Find);
-    }
-    RemoveDirectoryW(*Dir);
-}
-
-void CopyTree(const FString& From, const FString& To)
+// Calls Visit with the name of each entry of Dir but "." and "..", and whether it is a folder.
+void ForEachEntry(const FString& Dir, const std::function<void(const TCHAR*, bool)>& Visit)
 {
-    CreateDirectoryW(*To, NULL);
     WIN32_FIND_DATAW Found;
-    HANDLE Find = FindFirstFileW(*(From * TEXT("*")), &Found);
+    HANDLE Find = FindFirstFileW(*(Dir * TEXT("*")), &Found);
     if (Find == INVALID_HANDLE_VALUE)
         return;
     do
-    {
-        if (!(Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileW(*(From * Found.cFileName), *(To * Found.cFileName), FALSE);
-        else if (appStrcmp(Found.cFileName, TEXT(".")) && appStrcmp(Found.cFileName, TEXT("..")))
-            CopyTree(From * Found.cFileName, To * Found.cFileName);
-    } while (FindNextFileW(Find, &Found));
+        if (appStrcmp(Found.cFileName, TEXT(".")) && appStrcmp(Found.cFileName, TEXT("..")))
+            Visit(Found.cFileName, (Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    while (FindNextFileW(Find, &Found));
     FindClose(Find);
 }
 
-namespace
-{
 // The whole file, which others may be writing meanwhile; false when it cannot be read.
 bool ReadBytes(const TCHAR* Path, std::string& Bytes)
 {
@@ -57,6 +32,23 @@ bool ReadBytes(const TCHAR* Path, std::string& Bytes)
     return Read && Done == Bytes.size();
 }
 } // namespace
+
+void RemoveTree(const FString& Dir)
+{
+    ForEachEntry(Dir, [&](const TCHAR* Name, bool Folder) {
+        SetFileAttributesW(*(Dir * Name), FILE_ATTRIBUTE_NORMAL);
+        Folder ? RemoveTree(Dir * Name) : void(DeleteFileW(*(Dir * Name)));
+    });
+    RemoveDirectoryW(*Dir);
+}
+
+void CopyTree(const FString& From, const FString& To)
+{
+    CreateDirectoryW(*To, NULL);
+    ForEachEntry(From, [&](const TCHAR* Name, bool Folder) {
+        Folder ? CopyTree(From * Name, To * Name) : void(CopyFileW(*(From * Name), *(To * Name), FALSE));
+    });
+}
 
 FTempDir::FTempDir()
 {
@@ -77,10 +69,11 @@ FTempDir::~FTempDir()
 
 FString FTempDir::operator()(const TCHAR* Relative) const { return *Relative ? Root * Relative : Root; }
 
-void FTempDir::Write(const TCHAR* Relative, const std::string& Bytes) const
+void FTempDir::Write(const TCHAR* Relative, const std::string& Bytes) const { WriteWholeFile((*this)(Relative), Bytes); }
+
+void WriteWholeFile(const FString& Path, const std::string& Bytes)
 {
-    FString Path = (*this)(Relative);
-    for (INT i = Root.Len() + 1; i < Path.Len(); i++)
+    for (INT i = 3; i < Path.Len(); i++) // after the drive's "C:\"
         if (Path[i] == '\\')
             CreateDirectoryW(*Path.Left(i), NULL);
     HANDLE File = CreateFileW(*Path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -120,6 +113,11 @@ FTempFolderTest::~FTempFolderTest()
 
 void FTempFolderTest::StartConfig(const TCHAR* SystemIni)
 {
+    if (GConfig != SavedConfig)
+    {
+        delete GSys;
+        delete GConfig;
+    }
     GConfig = FConfigCacheIni::Factory();
     GConfig->Init(SystemIni, TEXT("User.ini"), 0);
     GSys = new (TEXT("USystem")) USystem;

@@ -40,6 +40,7 @@ protected:
     ~FTempFolderTest() override;
     // The engine's configuration as start-up leaves it, until the test ends: a cache over
     // SystemIni and User.ini of the current folder as GConfig, and the system object as GSys.
+    // Called again, it starts anew over the files as they are then.
     void StartConfig(const TCHAR* SystemIni);
 
     FTempDir Temp;
@@ -110,6 +111,8 @@ public:
 
 // The bytes of a file that others may still be writing; "<missing>" when it cannot be read.
 std::string ReadWholeFile(const TCHAR* Path);
+// Writes Bytes to Path, making its missing folders first.
+void WriteWholeFile(const FString& Path, const std::string& Bytes);
 // Removes a folder with everything in it; copies a folder's tree into To.
 void RemoveTree(const FString& Dir);
 void CopyTree(const FString& From, const FString& To);

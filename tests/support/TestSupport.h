@@ -56,17 +56,8 @@ bool CanCreateWindows();
 // the reason (tools/test counts the skips); the 64-bit build, where window code is tested,
 // fails it.
 #ifdef _WIN64
-#define CORVANE_SKIP_WITHOUT_WINDOWS() \
-    do \
-    { \
-        if (!CanCreateWindows()) \
-            FAIL() << "No window can be created: is DISPLAY an X server Wine can use?"; \
-    } while (0)
+#define CORVANE_NO_WINDOWS FAIL() << "No window can be created: is DISPLAY an X server Wine can use?"
 #else
-#define CORVANE_SKIP_WITHOUT_WINDOWS() \
-    do \
-    { \
-        if (!CanCreateWindows()) \
-            GTEST_SKIP() << "Needs a window, which Wine's WoW64 mode cannot create for 32-bit programs"; \
-    } while (0)
+#define CORVANE_NO_WINDOWS GTEST_SKIP() << "Needs a window, which Wine's WoW64 mode cannot create for 32-bit programs"
 #endif
+#define CORVANE_SKIP_WITHOUT_WINDOWS() do { if (!CanCreateWindows()) CORVANE_NO_WINDOWS; } while (0)
