@@ -53,33 +53,19 @@ protected:
     {
         return appStrchr(FolderOrEntry, '\\') ? Dialog->InsertPath(FolderOrEntry) : Dialog->Tree.FindOrInsertChild(FolderOrEntry, TVI_ROOT);
     }
-    FString TextOf(HTREEITEM Item)
-    {
-        TCHAR Text[FILE_PATH_MAX];
-        Dialog->Tree.GetItemText(Item, Text);
-        return FString(Text);
-    }
-    // Each leaf in tree order with its check state.
-    FTexts Leaves()
+    // The top-level items, or each leaf in tree order with its check state.
+    FTexts Items(bool Leaves)
     {
         FTexts Found;
-        for (HTREEITEM Leaf = Dialog->Tree.NextLeaf(TVI_ROOT); Leaf; Leaf = Dialog->Tree.NextLeaf(Leaf))
-            Found.push_back(Narrow(TextOf(Leaf)) + "=" + std::to_string(Dialog->Tree.GetCheckState(Leaf)));
+        FTriStateTree& Tree = Dialog->Tree;
+        for (HTREEITEM Item = Leaves ? Tree.NextLeaf(TVI_ROOT) : TreeView_GetRoot(Tree.TreeView); Item;
+             Item = Leaves ? Tree.NextLeaf(Item) : TreeView_GetNextSibling(Tree.TreeView, Item))
+        {
+            TCHAR Text[FILE_PATH_MAX];
+            Tree.GetItemText(Item, Text);
+            Found.push_back(Narrow(Text) + (Leaves ? "=" + std::to_string(Tree.GetCheckState(Item)) : ""));
+        }
         return Found;
-    }
-    FTexts TopLevel()
-    {
-        FTexts Found;
-        for (HTREEITEM Item = TreeView_GetRoot(Dialog->Tree.TreeView); Item; Item = TreeView_GetNextSibling(Dialog->Tree.TreeView, Item))
-            Found.push_back(Narrow(TextOf(Item)));
-        return Found;
-    }
-    void ClickButton(int Id)
-    {
-        HWND Button = GetDlgItem(Dialog->Window, Id);
-        RECT Rect;
-        GetClientRect(Button, &Rect);
-        ClickAt(Button, {Rect.right / 2, Rect.bottom / 2});
     }
     FTexts IntPaths()
     {
@@ -92,13 +78,13 @@ protected:
     std::unique_ptr<FDataDirectoriesDialog> Dialog;
 };
 
-TEST_F(FDataDirectoriesDialogTest, ShowsTheListsThenTheDiskAndSavesTheCheckedLeaves)
+TEST_F(FDataDirectoriesDialogTest, ShowsTheListsThenTheDiskAndSavesTheCheckedLeavesInTreeOrder)
 {
     // Configured mods first in their order, the mod found on disk after them; a two-component
     // entry is a top-level leaf; the game's own folders are nowhere.
-    EXPECT_EQ(TopLevel(), (FTexts{"ModB", "ModA", "Extra\\*.u", "ModC"}));
-    EXPECT_EQ(Leaves(), (FTexts{"..\\ModB\\System\\*.u=1", "..\\ModB\\System\\*.int=1", "..\\ModA\\System\\*.u=1",
-                                "Extra\\*.u=1", "..\\ModC\\System\\*.int=0", "..\\ModC\\System\\*.u=0"}));
+    EXPECT_EQ(Items(false), (FTexts{"ModB", "ModA", "Extra\\*.u", "ModC"}));
+    EXPECT_EQ(Items(true), (FTexts{"..\\ModB\\System\\*.u=1", "..\\ModB\\System\\*.int=1", "..\\ModA\\System\\*.u=1",
+                                   "Extra\\*.u=1", "..\\ModC\\System\\*.int=0", "..\\ModC\\System\\*.u=0"}));
     EXPECT_EQ(Dialog->Tree.GetCheckState(Find(TEXT("ModB"))), CHECK_Checked);
     EXPECT_EQ(TreeView_GetSelection(Dialog->Tree.TreeView), Find(TEXT("ModB")));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Dialog->Window, IDC_DATADIRECTORIES_MOVEUP)));
@@ -106,43 +92,30 @@ TEST_F(FDataDirectoriesDialogTest, ShowsTheListsThenTheDiskAndSavesTheCheckedLea
 
     ASSERT_TRUE(ClickCheckBox(Dialog->Tree.TreeView, Find(TEXT("..\\ModC\\System\\*.int"))));
     EXPECT_EQ(Dialog->Tree.GetCheckState(Find(TEXT("ModC"))), CHECK_Partial);
+    TreeView_SelectItem(Dialog->Tree.TreeView, Find(TEXT("ModA")));
+    ClickOn(Dialog->Window, IDC_DATADIRECTORIES_MOVEUP);
+    EXPECT_EQ(Items(false), (FTexts{"ModA", "ModB", "Extra\\*.u", "ModC"}));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Dialog->Window, IDC_DATADIRECTORIES_MOVEUP)));
 
-    ClickButton(IDOK);
+    ClickOn(Dialog->Window, IDOK);
     EXPECT_FALSE(IsWindowVisible(Dialog->Window)) << "OK ends the dialog";
-    EXPECT_EQ(Narrow(GSys->Paths), (FTexts{"..\\ModB\\System\\*.u", "..\\ModA\\System\\*.u", "Extra\\*.u",
+    EXPECT_EQ(Narrow(GSys->Paths), (FTexts{"..\\ModA\\System\\*.u", "..\\ModB\\System\\*.u", "Extra\\*.u",
                                            "..\\Maps\\*.unr", "..\\System\\*.u"}));
     EXPECT_EQ(IntPaths(), (FTexts{"..\\ModC\\System\\*.int", "..\\ModB\\System\\*.int"})) << "newest first";
 }
 
-TEST_F(FDataDirectoriesDialogTest, MoveUpReordersTheSavedList)
-{
-    TreeView_SelectItem(Dialog->Tree.TreeView, Find(TEXT("ModA")));
-    ClickButton(IDC_DATADIRECTORIES_MOVEUP);
-    EXPECT_EQ(TopLevel(), (FTexts{"ModA", "ModB", "Extra\\*.u", "ModC"}));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Dialog->Window, IDC_DATADIRECTORIES_MOVEUP)));
-    ClickButton(IDOK);
-    EXPECT_EQ(Narrow(GSys->Paths), (FTexts{"..\\ModA\\System\\*.u", "..\\ModB\\System\\*.u", "Extra\\*.u",
-                                           "..\\Maps\\*.unr", "..\\System\\*.u"}));
-}
-
-TEST_F(FDataDirectoriesDialogTest, CancelAndClosingDiscardTheChanges)
+TEST_F(FDataDirectoriesDialogTest, CancelEscapeAndClosingDiscardTheChanges)
 {
     enum EWay { CancelButton, EscapeKey, CloseMessage };
     for (EWay Way : {CancelButton, EscapeKey, CloseMessage})
     {
-        if (Way != CancelButton)
-        {
-            Close();
-            Open();
-        }
+        Close();
+        Open();
         ASSERT_TRUE(ClickCheckBox(Dialog->Tree.TreeView, Find(TEXT("ModB"))));
         ASSERT_EQ(Dialog->Tree.GetCheckState(Find(TEXT("ModB"))), CHECK_Unchecked);
-        if (Way == CancelButton)
-            ClickButton(IDCANCEL);
-        else if (Way == EscapeKey)
-            PressKey(VK_ESCAPE);
-        else
-            SendMessageW(Dialog->Window, WM_CLOSE, 0, 0);
+        Way == CancelButton ? ClickOn(Dialog->Window, IDCANCEL)
+        : Way == EscapeKey  ? PressKey(VK_ESCAPE)
+                            : void(SendMessageW(Dialog->Window, WM_CLOSE, 0, 0));
         EXPECT_FALSE(IsWindowVisible(Dialog->Window)) << Way;
         EXPECT_EQ(Narrow(GSys->Paths), (FTexts{"..\\System\\*.u", "..\\ModB\\System\\*.u", "..\\ModA\\System\\*.u",
                                                "Extra\\*.u", "..\\Maps\\*.unr"}))

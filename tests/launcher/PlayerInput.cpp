@@ -1,15 +1,20 @@
 // PlayerInput.cpp: mouse clicks and key presses through SendInput.
 #include "PlayerInput.h"
 
+namespace
+{
+// Sends a press and its release, then lets the window (of this process or another) handle them.
+void PressAndRelease(INPUT Press, INPUT Release)
+{
+    INPUT Both[2] = {Press, Release};
+    SendInput(2, Both, sizeof(INPUT));
+    PumpMessages(100);
+}
+} // namespace
+
 void PumpMessages(DWORD Milliseconds)
 {
-    PumpUntil([] { return false; }, Milliseconds);
-}
-
-bool PumpUntil(const std::function<bool()>& Done, DWORD Milliseconds)
-{
-    DWORD Start = GetTickCount();
-    for (;;)
+    for (DWORD Start = GetTickCount(); GetTickCount() - Start < Milliseconds; Sleep(5))
     {
         MSG Msg;
         while (PeekMessageW(&Msg, NULL, 0, 0, PM_REMOVE))
@@ -21,11 +26,6 @@ bool PumpUntil(const std::function<bool()>& Done, DWORD Milliseconds)
             TranslateMessage(&Msg);
             DispatchMessageW(&Msg);
         }
-        if (Done())
-            return true;
-        if (GetTickCount() - Start >= Milliseconds)
-            return false;
-        Sleep(5);
     }
 }
 
@@ -41,23 +41,46 @@ void FocusWindow(HWND Window)
 void ClickAt(HWND Window, POINT Point)
 {
     ClientToScreen(Window, &Point);
+    // A dialog that has just ended may still cover the point for a moment.
+    for (INT Tries = 0; Tries < 100 && WindowFromPoint(Point) != Window; Tries++)
+        PumpMessages(20);
     SetCursorPos(Point.x, Point.y);
-    INPUT Click[2] = {};
-    Click[0].type = Click[1].type = INPUT_MOUSE;
-    Click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    Click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, Click, sizeof(INPUT));
-    PumpMessages(100);
+    INPUT Down = {}, Up = {};
+    Down.type = Up.type = INPUT_MOUSE;
+    Down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    Up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    PressAndRelease(Down, Up);
+}
+
+void ClickOn(HWND Dialog, INT Id)
+{
+    RECT Area;
+    GetClientRect(GetDlgItem(Dialog, Id), &Area);
+    ClickAt(GetDlgItem(Dialog, Id), {Area.right / 2, Area.bottom / 2});
 }
 
 void PressKey(WORD VirtualKey)
 {
-    INPUT Press[2] = {};
-    Press[0].type = Press[1].type = INPUT_KEYBOARD;
-    Press[0].ki.wVk = Press[1].ki.wVk = VirtualKey;
-    Press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, Press, sizeof(INPUT));
-    PumpMessages(100);
+    INPUT Key = {};
+    Key.type = INPUT_KEYBOARD;
+    Key.ki.wVk = VirtualKey;
+    INPUT Release = Key;
+    Release.ki.dwFlags = KEYEVENTF_KEYUP;
+    PressAndRelease(Key, Release);
+}
+
+void Type(const TCHAR* Text)
+{
+    for (; *Text; Text++)
+    {
+        INPUT Key = {};
+        Key.type = INPUT_KEYBOARD;
+        Key.ki.wScan = *Text;
+        Key.ki.dwFlags = KEYEVENTF_UNICODE;
+        INPUT Release = Key;
+        Release.ki.dwFlags |= KEYEVENTF_KEYUP;
+        PressAndRelease(Key, Release);
+    }
 }
 
 bool ClickCheckBox(HWND TreeView, HTREEITEM Item)
