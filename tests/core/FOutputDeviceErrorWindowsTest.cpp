@@ -118,7 +118,7 @@ TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcessWithItsLogWritt
     TCHAR Program[MAX_PATH];
     GetModuleFileNameW(NULL, Program, ARRAY_COUNT(Program));
     const TCHAR* Args = TEXT(" --gtest_also_run_disabled_tests --gtest_filter=ErrorDeviceChild.DISABLED_*");
-    FWatchedRun Run = RunWatched(Program, Args, NULL, IDOK);
+    FWatchedRun Run = FWatchedProcess(Program, Args, NULL, IDOK).Wait();
     SetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), NULL);
 
     EXPECT_EQ(1u, Run.ExitCode);

@@ -126,8 +126,3 @@ FWatchedRun FWatchedProcess::Wait()
     Process = {};
     return Result;
 }
-
-FWatchedRun RunWatched(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer)
-{
-    return FWatchedProcess(Program, Args, Dir, Answer).Wait();
-}

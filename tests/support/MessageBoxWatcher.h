@@ -81,6 +81,3 @@ private:
 // A top-level window of a process: of class Class (NULL: any) and with a title that starts
 // with TitleStart (NULL: any), visible or also hidden; NULL when there is none.
 HWND FindProcessWindow(DWORD ProcessId, const TCHAR* Class, const TCHAR* TitleStart, bool VisibleOnly);
-
-// Runs the process of FWatchedProcess to its end.
-FWatchedRun RunWatched(const FString& Program, const FString& Args, const TCHAR* Dir, INT Answer);

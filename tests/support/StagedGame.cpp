@@ -1,5 +1,6 @@
 // StagedGame.cpp: copies of the staged game, and runs of Corvane.exe on them.
 #include "StagedGame.h"
+#include <memory>
 #include <shlobj.h>
 
 namespace
@@ -76,13 +77,7 @@ void FStagedGame::Write(const TCHAR* Relative, const std::string& Text) const
 
 void FStagedGame::WriteMirror(const TCHAR* Relative, const std::string& Text) const { WriteWholeFile(Mirror(Relative), Text); }
 
-FWatchedRun FStagedGame::Run(const TCHAR* Args, INT Answer)
-{
-    FWatchedProcess* Process = Start(Args, Answer);
-    FWatchedRun Result = Process->Wait();
-    delete Process;
-    return Result;
-}
+FWatchedRun FStagedGame::Run(const TCHAR* Args, INT Answer) { return std::unique_ptr<FWatchedProcess>(Start(Args, Answer))->Wait(); }
 
 FWatchedProcess* FStagedGame::Start(const TCHAR* Args, INT Answer)
 {
