@@ -76,15 +76,9 @@ TEST_F(ConfigDialogTest, WithoutItsSectionShowsThePresetsAndOKWritesThemInOrder)
 TEST_F(ConfigDialogTest, GUIScalingShowsTheStoredScaleAndWritesTheSelection)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    struct
-    {
-        const char* Stored;
-        bool Enabled;
-        const char* Shown;
-        const char* Written;
-    } Cases[] = {
+    struct { const char* Stored; bool Enabled; const char* Shown; const char* Written; } Cases[] = {
         {"3", true, "x3", "3"},
-        {"7", true, "", "0"},   // beyond the list: nothing selected, so nothing to scale by
+        {"7", true, "", "0"}, // beyond the list: nothing selected, so nothing to scale by
         {"-1", false, "x1", "1"},
     };
     for (auto& Case : Cases)
@@ -103,8 +97,10 @@ TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModes)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
     // Borderless shows the windowed size, even with a fullscreen start, and turns the group off.
+    std::string Mode;
     Run("[Corvane]\r\nBorderlessFullscreenWindow=True\r\n[WinDrv.WindowsClient]\r\nStartupFullscreen=True\r\n"
-        "FullscreenViewportX=1920\r\nWindowedViewportX=1001\r\nWindowedViewportY=555\r\n", "", [](HWND D) {
+        "FullscreenViewportX=1920\r\nWindowedViewportX=1001\r\nWindowedViewportY=555\r\n", "", [&](HWND D) {
+        Mode = Entries(D, IDC_CONFIG_RESOLUTION).at(0);
         EXPECT_TRUE(Checked(D, IDC_CONFIG_BORDERLESS));
         EXPECT_EQ("1001", Text(D, IDC_CONFIG_CUSTOMWIDTH));
         for (INT Id : {IDC_CONFIG_COMMON, IDC_CONFIG_CUSTOMSIZE, IDC_CONFIG_RESOLUTION, IDC_CONFIG_CUSTOMWIDTH, IDC_CONFIG_CUSTOMHEIGHT})
@@ -114,21 +110,9 @@ TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModes)
         SetDlgItemTextW(D, IDC_CONFIG_CUSTOMHEIGHT, TEXT("600"));
         Click(D, IDOK);
     });
-    for (auto Key : {TEXT("FullscreenViewportX"), TEXT("WindowedViewportX")})
-        EXPECT_EQ("1001", Client(Key));
-    for (auto Key : {TEXT("FullscreenViewportY"), TEXT("WindowedViewportY")})
-        EXPECT_EQ("600", Client(Key));
-    EXPECT_EQ("False", Corvane(TEXT("BorderlessFullscreenWindow")));
-
-    // With no entry selected, OK leaves the size alone.
-    std::string Mode;
-    Run("[WinDrv.WindowsClient]\r\nWindowedViewportX=800\r\n", "", [&](HWND D) {
-        Mode = Entries(D, IDC_CONFIG_RESOLUTION).at(0);
-        SendDlgItemMessageW(D, IDC_CONFIG_RESOLUTION, CB_SETCURSEL, WPARAM(-1), 0);
-        Click(D, IDC_CONFIG_COMMON);
-        Click(D, IDOK);
-    });
-    EXPECT_EQ("<none>", Client(TEXT("FullscreenViewportX")));
+    EXPECT_EQ("1001 1001 600 600 False", Client(TEXT("FullscreenViewportX")) + " " + Client(TEXT("WindowedViewportX")) + " " +
+                                             Client(TEXT("FullscreenViewportY")) + " " + Client(TEXT("WindowedViewportY")) + " " +
+                                             Corvane(TEXT("BorderlessFullscreenWindow")));
     // A listed mode, stored, selects "Common:" and its entry.
     size_t X = Mode.find('x');
     Run("[WinDrv.WindowsClient]\r\nWindowedViewportX=" + Mode.substr(0, X) + "\r\nWindowedViewportY=" + Mode.substr(X + 1), "",
@@ -143,13 +127,7 @@ TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModes)
 TEST_F(ConfigDialogTest, FieldOfViewChoices)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    struct
-    {
-        const char* User;
-        INT Chosen;
-        const char* Shown;
-        const char* Written; // both angles in the user ini
-    } Cases[] = {
+    struct { const char* User; INT Chosen; const char* Shown; const char* Written; } Cases[] = { // Written: both angles
         {"DefaultFOV=90.5", IDC_CONFIG_FOVCUSTOM, "90", "90.000000"}, // the fraction is lost
         {"DefaultFOV=75.0", IDC_CONFIG_FOVDEFAULT, "75", "75.000000"},
         {"", IDC_CONFIG_FOVDEFAULT, "75", "75.000000"}, // the current angle defaults to the reference
@@ -162,26 +140,29 @@ TEST_F(ConfigDialogTest, FieldOfViewChoices)
             EXPECT_EQ(Case.Shown, Text(D, IDC_CONFIG_CUSTOMFOV));
             Click(D, IDOK);
         });
-        EXPECT_EQ(Case.Written, Pawn(TEXT("DesiredFOV"))) << Case.User;
-        EXPECT_EQ(Case.Written, Pawn(TEXT("DefaultFOV"))) << Case.User;
-        EXPECT_EQ("False", Corvane(TEXT("UseAutoFOV")));
+        EXPECT_EQ(std::string(Case.Written) + " " + Case.Written + " False",
+                  Pawn(TEXT("DesiredFOV")) + " " + Pawn(TEXT("DefaultFOV")) + " " + Corvane(TEXT("UseAutoFOV")))
+            << Case.User;
     }
 }
 
-TEST_F(ConfigDialogTest, ColourDepthAndRendererAsStored)
+TEST_F(ConfigDialogTest, StoredValuesItCannotShowAreMadeValidOrKept)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
     // A depth the dialog does not offer shows as 32; a class path in other letters than its
-    // registration selects no renderer, and then OK keeps the configured one and its option.
+    // registration selects no renderer, and then OK keeps the configured one and its option;
+    // with no resolution selected, OK leaves the size alone.
     Run("[Engine.Engine]\r\nGameRenderDevice=softdrv.softwarerenderdevice\r\n[softdrv.softwarerenderdevice]\r\n"
-        "DetailTextures=False\r\n[WinDrv.WindowsClient]\r\nFullscreenColorBits=24\r\n", "", [](HWND D) {
+        "DetailTextures=False\r\n[WinDrv.WindowsClient]\r\nFullscreenColorBits=24\r\nWindowedViewportX=800\r\n", "", [](HWND D) {
         EXPECT_TRUE(Checked(D, IDC_CONFIG_COLOR32) && !Checked(D, IDC_CONFIG_COLOR16));
         EXPECT_EQ("", Selected(D, IDC_CONFIG_RENDERER));
         EXPECT_FALSE(Checked(D, IDC_CONFIG_DETAILTEXTURES));
         Click(D, IDC_CONFIG_DETAILTEXTURES);
+        SendDlgItemMessageW(D, IDC_CONFIG_RESOLUTION, CB_SETCURSEL, WPARAM(-1), 0);
+        Click(D, IDC_CONFIG_COMMON);
         Click(D, IDOK);
     });
-    EXPECT_EQ("32", Client(TEXT("FullscreenColorBits")));
+    EXPECT_EQ("32 <none>", Client(TEXT("FullscreenColorBits")) + " " + Client(TEXT("FullscreenViewportX")));
     EXPECT_EQ("softdrv.softwarerenderdevice", Ini(TEXT("Engine.Engine"), TEXT("GameRenderDevice")));
     EXPECT_EQ("False", Ini(TEXT("softdrv.softwarerenderdevice"), TEXT("DetailTextures")));
     // A renderer chosen in the list is written with its own option.
