@@ -18,28 +18,21 @@ public:
 };
 } // namespace
 
-TEST(Guards, UnwindingAcrossTheCoreLibraryListsEveryGuardInnermostFirst)
+TEST(Guards, UnwindingListsEveryGuardInnermostFirstAndAMessagePassesUnchanged)
 {
     FMalloc* Saved = GMalloc; // appInit installs the failing allocator
     FFailingInitMalloc Malloc;
     GErrorHist[0] = 0;
-    try
-    {
+    // The core's appInit calls back into this program, which throws through both modules.
+    auto Init = [&] {
         guard(GuardsTest::Outer);
-        // The core's appInit calls back into this program, which throws through both modules.
         appInit(TEXT("GuardsTest"), TEXT("GuardsTest.exe"), &Malloc, GLog, GError, GWarn, GFileManager, NULL, 1);
         unguard;
-    }
-    catch (int Code)
-    {
-        EXPECT_EQ(1, Code);
-    }
+    };
+    EXPECT_THROW(Init(), int);
     GMalloc = Saved;
     EXPECT_STREQ(TEXT("FFailingInitMalloc::Init <- appInit <- GuardsTest::Outer"), GErrorHist);
-}
 
-TEST(Guards, AMessagePassesUnchangedAndAddsNoHistory)
-{
     static const TCHAR Message[] = TEXT("Disk on fire");
     appStrcpy(GErrorHist, TEXT("History: "));
     try
@@ -55,14 +48,10 @@ TEST(Guards, AMessagePassesUnchangedAndAddsNoHistory)
         EXPECT_EQ(Message, Text);
     }
     EXPECT_STREQ(TEXT("History: "), GErrorHist);
-}
 
-TEST(Guards, HistoryStaysInsideItsBuffer)
-{
-    GErrorHist[0] = 0;
     for (INT i = 0; i < 2000; i++)
         appUnwindf(TEXT("%s"), TEXT("SomeClass::SomeRatherLongOperationName"));
-    EXPECT_EQ(INT(ARRAY_COUNT(GErrorHist)) - 1, appStrlen(GErrorHist));
+    EXPECT_EQ(INT(ARRAY_COUNT(GErrorHist)) - 1, appStrlen(GErrorHist)); // stays inside its buffer
     GErrorHist[0] = 0;
 }
 
@@ -70,7 +59,6 @@ TEST(Guards, FailedAssertionReportsExpressionFileAndLine)
 {
     INT Line = __LINE__ + 1;
     EXPECT_THROW(check(1 + 1 == 3), const TCHAR*);
-    TCHAR Expected[256];
-    appSprintf(Expected, TEXT("Assertion failed: 1 + 1 == 3 [File:tests/standin/GuardsTest.cpp] [Line: %i]"), Line);
-    EXPECT_STREQ(Expected, *GTestError.LastMessage);
+    EXPECT_STREQ(*FString::Printf(TEXT("Assertion failed: 1 + 1 == 3 [File:tests/standin/GuardsTest.cpp] [Line: %i]"), Line),
+                 *GTestError.LastMessage);
 }

@@ -106,8 +106,7 @@ TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIni)
 
     UClass* Further = Load(TEXT("Sample.Further"));
     ASSERT_TRUE(Further);
-    EXPECT_TRUE(Further->IsChildOf(UTestThing::StaticClass()));
-    EXPECT_FALSE(UTestThing::StaticClass()->IsChildOf(Further));
+    EXPECT_TRUE(Further->IsChildOf(UTestThing::StaticClass()) && !UTestThing::StaticClass()->IsChildOf(Further));
     // A script class is built by its nearest native ancestor and inherits defaults.
     EXPECT_EQ(&UTestThing::InternalConstructor, Further->ClassConstructor);
     EXPECT_STREQ(TEXT("Red"), Further->GetDefaultText(TEXT("Colour")));
@@ -119,9 +118,6 @@ TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIni)
     EXPECT_FALSE(Load(TEXT("ini:Test.Section.WrongBase"), UClass::StaticClass()));
     EXPECT_EQ(0, GTestLog.Lines.Last().InStr(TEXT("Failed to load class 'Core.Package': it is not a Class")));
     EXPECT_EQ(NAME_Warning, GTestLog.Events.Last());
-    GTestLog.Clear();
-    EXPECT_FALSE(UObject::StaticLoadClass(UObject::StaticClass(), NULL, TEXT("Sample.Nothing"), NULL, LOAD_NoWarn, NULL));
-    EXPECT_EQ(0, GTestLog.Lines.Num());
     EXPECT_EQ(FString(TEXT("Failed to load class 'Sample.Nothing'")), ThrownBy([] {
                   UObject::StaticLoadClass(UObject::StaticClass(), NULL, TEXT("Sample.Nothing"), NULL, LOAD_NoFail, NULL);
               }));
@@ -136,8 +132,7 @@ TEST_F(ObjectSystem, MakesFindsAndNamesObjects)
     ASSERT_TRUE(First && Second);
     EXPECT_STREQ(TEXT("Derived Transient.Derived0"), First->GetFullName());
     EXPECT_STREQ(TEXT("Transient.Named"), Second->GetPathName());
-    EXPECT_TRUE(Cast<UTestThing>(First));
-    EXPECT_FALSE(Cast<UClass>(First));
+    EXPECT_TRUE(Cast<UTestThing>(First) && !Cast<UClass>(First));
     EXPECT_EQ(First, GObjObjects(First->GetIndex()));
 
     struct { UClass* Class; UObject* Outer; const TCHAR* Name; UObject* Found; } Finds[] = {
@@ -152,22 +147,14 @@ TEST_F(ObjectSystem, MakesFindsAndNamesObjects)
         EXPECT_EQ(Find.Found, UObject::StaticFindObject(Find.Class, Find.Outer, Find.Name)) << Find.Name;
 
     // A taken name and an abstract class make nothing.
-    EXPECT_FALSE(UObject::StaticConstructObject(Derived, NULL, FName(TEXT("Named"))));
-    EXPECT_FALSE(UObject::StaticConstructObject(UTestAbstract::StaticClass()));
+    EXPECT_FALSE(UObject::StaticConstructObject(Derived, NULL, FName(TEXT("Named"))) ||
+                 UObject::StaticConstructObject(UTestAbstract::StaticClass()));
 
     // A destroyed object leaves an empty slot, which the next object takes.
     INT Slot = First->GetIndex();
     delete First;
     EXPECT_EQ(NULL, GObjObjects(Slot));
     EXPECT_EQ(Slot, UObject::StaticConstructObject(Derived)->GetIndex());
-
-    UObject* Found = NULL;
-    EXPECT_TRUE(ParseObject(TEXT("EditActor Class=Derived"), TEXT("Class="), UClass::StaticClass(), Found, ANY_PACKAGE));
-    EXPECT_EQ(Derived, Found);
-    EXPECT_TRUE(ParseObject(TEXT("Class=None"), TEXT("Class="), UClass::StaticClass(), Found, ANY_PACKAGE));
-    EXPECT_EQ(NULL, Found);
-    EXPECT_FALSE(ParseObject(TEXT("Class=Unknown"), TEXT("Class="), UClass::StaticClass(), Found, ANY_PACKAGE));
-    EXPECT_FALSE(ParseObject(TEXT("Name=Derived"), TEXT("Class="), UClass::StaticClass(), Found, ANY_PACKAGE));
 }
 
 TEST_F(ObjectSystem, RunsNativesAsScriptsCallThem)
@@ -192,21 +179,15 @@ TEST_F(ObjectSystem, RunsNativesAsScriptsCallThem)
     }
     EXPECT_EQ(NULL, Thing->FindFunction(FName(TEXT("Nothing"))));
 
-    // A caller that builds the code itself: through GNatives, with the frame left just past
-    // the end token.
-    FScriptBuilder Code;
-    Code.Object(NULL).Int(-2).EndParms().Token(0xEE);
-    FFrame Stack(Thing, NULL, Code.GetData());
+    // A caller that builds the code itself: Step calls the native through GNatives, which
+    // leaves the frame just past the end token.
+    FScriptBuilder Call;
+    Call.CallNative(NATIVE_Probe).Object(NULL).Int(-2).EndParms().Token(0xEE);
+    FFrame Stack(Thing, NULL, Call.GetData());
     INT Result = 0;
-    (Thing->*GNatives[NATIVE_Probe])(Stack, &Result);
+    Stack.Step(Thing, &Result);
     EXPECT_EQ(-201, Result);
     EXPECT_EQ(0xEE, *Stack.Code);
-    FScriptBuilder Call;
-    Call.CallNative(NATIVE_Probe).Self().Nothing().EndParms();
-    FFrame CallStack(Thing, NULL, Call.GetData());
-    CallStack.Step(Thing, &Result);
-    EXPECT_EQ(700 + Index, Result);
-    EXPECT_EQ(Call.GetData() + Call.Code.Num(), CallStack.Code);
 }
 
 TEST_F(ObjectSystem, ReadsRegistrationsFromLocalizationFiles)
@@ -224,8 +205,8 @@ TEST_F(ObjectSystem, ReadsRegistrationsFromLocalizationFiles)
 
     TArray<FRegistryObjectInfo> Found;
     UObject::GetRegistryObjects(Found, UClass::StaticClass(), static_cast<UClass*>(RenderDevice), 0);
-    ASSERT_EQ(2, Found.Num());
-    EXPECT_EQ(FString(TEXT("SoftDrv.SoftwareRenderDevice")), Found(0).Object);
-    EXPECT_EQ(FString(TEXT("D3DDrv.D3DRenderDevice")), Found(1).Object);
-    EXPECT_EQ(FString(TEXT("Fast, new")), Found(1).Description);
+    FString Listed;
+    for (const FRegistryObjectInfo& Info : Found)
+        Listed += Info.Object + TEXT(" (") + Info.Description + TEXT(") ");
+    EXPECT_STREQ(TEXT("SoftDrv.SoftwareRenderDevice () D3DDrv.D3DRenderDevice (Fast, new) "), *Listed);
 }

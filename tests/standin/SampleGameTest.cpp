@@ -18,7 +18,7 @@ TEST(SampleGame, PlaysFromAnExecFile)
     TArray<FString> Lines = ReadLogLines(*Game.System(TEXT("Corvane.log")));
 
     // Each expected line in this order, with others between them.
-    const TCHAR* Expected[] = {
+    EXPECT_TRUE(LinesInOrder(Lines, {
         TEXT("Log: Init: Path[0]=..\\System\\*.u"),
         TEXT("Log: Init: Path[5]=..\\Rivers\\System\\*.u"),
         TEXT("Log: Init: Viewport 1024x768 Windowed Renderer=SoftDrv.SoftwareRenderDevice"),
@@ -39,15 +39,7 @@ TEST(SampleGame, PlaysFromAnExecFile)
         TEXT("Log: Exec: command not recognized: bogus"),
         TEXT("Log: Exit: requested"),
         TEXT("Log: Log file closed, "),
-    };
-    INT At = 0;
-    for (const TCHAR* Line : Expected)
-    {
-        INT Found = FindLineFrom(Lines, Line, At);
-        EXPECT_LE(0, Found) << "missing in order: " << Narrow(FString(Line));
-        if (Found >= 0)
-            At = Found + 1;
-    }
+    }));
     // Frames were drawn between the commands.
     INT Fps = FindLineFrom(Lines, TEXT("Log: Status: FPS "), FindLineFrom(Lines, TEXT("Log: Exec: > savemenu")));
     ASSERT_LE(0, Fps);
