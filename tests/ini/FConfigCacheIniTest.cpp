@@ -229,7 +229,7 @@ namespace
 // Gives every block pages of its own and takes them away when the block is freed, so that
 // any use of freed memory is an access violation. Installed as GMalloc while it lives; blocks
 // of the allocator it replaced go back there.
-class FPoisoningMalloc : public FMalloc
+class FPoisoningMalloc : public FHeapMalloc
 {
 public:
     FPoisoningMalloc() { GMalloc = this; }
@@ -264,10 +264,6 @@ public:
             return Previous->Free(Block);
         VirtualFree(static_cast<BYTE*>(Block) - HEADER, SizeOf(Block) + HEADER, MEM_DECOMMIT);
     }
-    void DumpAllocs() override {}
-    void HeapCheck() override {}
-    void Init() override {}
-    void Exit() override {}
 
 private:
     enum { PAGE = 4096, HEADER = 16, REGION = 64 << 20 };
