@@ -23,6 +23,88 @@ protected:
     FConfigCacheIni* Cache = static_cast<FConfigCacheIni*>(FConfigCacheIni::Factory());
 };
 const TCHAR* const NoFiles = TEXT("Files map: TMapBase: 0 items, 8 hash slots");
+
+// Refuses to write a read-only file, as Windows does: Wine run by root writes them.
+class FReadOnlyFileManager : public FFileManagerWindows
+{
+public:
+    FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
+    {
+        DWORD Attributes = GetFileAttributesW(Filename);
+        if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_READONLY))
+            return SetLastError(ERROR_ACCESS_DENIED), nullptr;
+        return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
+    }
+};
+
+// Fails inside the file manager with an exception that is no message, as a fault would.
+class FThrowingFileManager : public FFileManagerWindows
+{
+public:
+    INT FileSize(const TCHAR*) override { throw 1; }
+    FArchive* CreateFileWriter(const TCHAR*, DWORD, FOutputDevice*) override { throw 1; }
+};
+
+// Gives every block pages of its own and takes them away when the block is freed, so that
+// any use of freed memory is an access violation. Installed as GMalloc while it lives; blocks
+// of the allocator it replaced go back there.
+class FPoisoningMalloc : public FHeapMalloc
+{
+public:
+    FPoisoningMalloc() { GMalloc = this; }
+    ~FPoisoningMalloc()
+    {
+        GMalloc = Previous;
+        VirtualFree(Region, 0, MEM_RELEASE);
+    }
+    void* Malloc(DWORD Size, const TCHAR*) override
+    {
+        SIZE_T Bytes = (Size + HEADER + PAGE - 1) & ~SIZE_T(PAGE - 1);
+        if (Used + Bytes > REGION)
+            throw TEXT("The poisoning allocator is full.");
+        BYTE* Pages = static_cast<BYTE*>(VirtualAlloc(Region + Used, Bytes, MEM_COMMIT, PAGE_READWRITE));
+        Used += Bytes;
+        *reinterpret_cast<DWORD*>(Pages) = Size;
+        return Pages + HEADER;
+    }
+    void* Realloc(void* Old, DWORD Size, const TCHAR* Tag) override
+    {
+        if (Old && !Owns(Old))
+            return Previous->Realloc(Old, Size, Tag);
+        void* New = Size ? Malloc(Size, Tag) : NULL;
+        if (Old && New)
+            memcpy(New, Old, std::min(Size, SizeOf(Old)));
+        Free(Old);
+        return New;
+    }
+    void Free(void* Block) override
+    {
+        if (!Owns(Block))
+            return Previous->Free(Block);
+        VirtualFree(static_cast<BYTE*>(Block) - HEADER, SizeOf(Block) + HEADER, MEM_DECOMMIT);
+    }
+
+private:
+    enum { PAGE = 4096, HEADER = 16, REGION = 64 << 20 };
+    FMalloc* Previous = GMalloc;
+    BYTE* Region = static_cast<BYTE*>(VirtualAlloc(NULL, REGION, MEM_RESERVE, PAGE_NOACCESS));
+    SIZE_T Used = 0;
+
+    bool Owns(const void* Block) const { return Block >= Region && Block < Region + REGION; }
+    static DWORD SizeOf(const void* Block) { return *reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(Block) - HEADER); }
+};
+
+// How many files a cache holds before caching one more moves them all.
+INT FilesThatFillTheCache()
+{
+    FConfigCacheIni* Probe = static_cast<FConfigCacheIni*>(FConfigCacheIni::Factory());
+    const FConfigFile* First = Probe->Find(TEXT("F0"), 1);
+    INT Count = 1;
+    while (Probe->Find(*FString::Printf(TEXT("F%i"), Count), 1), Probe->Find(TEXT("F0"), 0) == First)
+        Count++;
+    delete Probe;
+    return Count;
+}
 } // namespace
 
 TEST_F(FConfigCacheIniTest, NamesGainIniUnlessTheyHaveAnExtensionAndSystemAndUserMapToInit)
@@ -170,42 +252,11 @@ TEST_F(FConfigCacheIniTest, UnchangedAndCancelledFilesAreNeverWritten)
     EXPECT_EQ(Original + Original + "<missing>", Temp.Read(TEXT("Sys.ini")) + Temp.Read(TEXT("C.ini")) + Temp.Read(TEXT("Gone.ini")));
     EXPECT_STREQ(NoFiles, *Dumped());
 
-    // Exit and the destructor write what changed.
+    // Exit writes what changed (the destructor too: see the guard chains below).
     Cache->SetString(TEXT("S"), TEXT("k"), TEXT("3"));
     Cache->Exit();
     EXPECT_EQ("[S]\r\nk=3\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
-    Cache->SetString(TEXT("S"), TEXT("k"), TEXT("4"));
-    delete Cache;
-    Cache = NULL;
-    EXPECT_EQ("[S]\r\nk=4\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
 }
-
-namespace
-{
-// Refuses to write a read-only file, as Windows does: Wine run by root writes them.
-class FReadOnlyFileManager : public FFileManagerWindows
-{
-public:
-    FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
-    {
-        DWORD Attributes = GetFileAttributesW(Filename);
-        if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_READONLY))
-            return SetLastError(ERROR_ACCESS_DENIED), nullptr;
-        return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
-    }
-};
-} // namespace
-
-namespace
-{
-// Fails inside the file manager with an exception that is no message, as a fault would.
-class FThrowingFileManager : public FFileManagerWindows
-{
-public:
-    INT FileSize(const TCHAR*) override { throw 1; }
-    FArchive* CreateFileWriter(const TCHAR*, DWORD, FOutputDevice*) override { throw 1; }
-};
-} // namespace
 
 TEST_F(FConfigCacheIniTest, AnErrorInsideAnOperationNamesItsGuardsAndLeavesEvenTheDestructor)
 {
@@ -223,70 +274,6 @@ TEST_F(FConfigCacheIniTest, AnErrorInsideAnOperationNamesItsGuardsAndLeavesEvenT
     Cache = NULL;
     GFileManager = &Files;
 }
-
-namespace
-{
-// Gives every block pages of its own and takes them away when the block is freed, so that
-// any use of freed memory is an access violation. Installed as GMalloc while it lives; blocks
-// of the allocator it replaced go back there.
-class FPoisoningMalloc : public FHeapMalloc
-{
-public:
-    FPoisoningMalloc() { GMalloc = this; }
-    ~FPoisoningMalloc()
-    {
-        GMalloc = Previous;
-        VirtualFree(Region, 0, MEM_RELEASE);
-    }
-    void* Malloc(DWORD Size, const TCHAR*) override
-    {
-        SIZE_T Bytes = (Size + HEADER + PAGE - 1) & ~SIZE_T(PAGE - 1);
-        if (Used + Bytes > REGION)
-            throw TEXT("The poisoning allocator is full.");
-        BYTE* Pages = static_cast<BYTE*>(VirtualAlloc(Region + Used, Bytes, MEM_COMMIT, PAGE_READWRITE));
-        Used += Bytes;
-        *reinterpret_cast<DWORD*>(Pages) = Size;
-        return Pages + HEADER;
-    }
-    void* Realloc(void* Old, DWORD Size, const TCHAR* Tag) override
-    {
-        if (Old && !Owns(Old))
-            return Previous->Realloc(Old, Size, Tag);
-        void* New = Size ? Malloc(Size, Tag) : NULL;
-        if (Old && New)
-            memcpy(New, Old, std::min(Size, SizeOf(Old)));
-        Free(Old);
-        return New;
-    }
-    void Free(void* Block) override
-    {
-        if (!Owns(Block))
-            return Previous->Free(Block);
-        VirtualFree(static_cast<BYTE*>(Block) - HEADER, SizeOf(Block) + HEADER, MEM_DECOMMIT);
-    }
-
-private:
-    enum { PAGE = 4096, HEADER = 16, REGION = 64 << 20 };
-    FMalloc* Previous = GMalloc;
-    BYTE* Region = static_cast<BYTE*>(VirtualAlloc(NULL, REGION, MEM_RESERVE, PAGE_NOACCESS));
-    SIZE_T Used = 0;
-
-    bool Owns(const void* Block) const { return Block >= Region && Block < Region + REGION; }
-    static DWORD SizeOf(const void* Block) { return *reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(Block) - HEADER); }
-};
-
-// How many files a cache holds before caching one more moves them all.
-INT FilesThatFillTheCache()
-{
-    FConfigCacheIni* Probe = static_cast<FConfigCacheIni*>(FConfigCacheIni::Factory());
-    const FConfigFile* First = Probe->Find(TEXT("F0"), 1);
-    INT Count = 1;
-    while (Probe->Find(*FString::Printf(TEXT("F%i"), Count), 1), Probe->Find(TEXT("F0"), 0) == First)
-        Count++;
-    delete Probe;
-    return Count;
-}
-} // namespace
 
 TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSaved)
 {
