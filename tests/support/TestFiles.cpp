@@ -151,20 +151,13 @@ TArray<FString> ReadLogLines(const TCHAR* Filename)
     TArray<FString> Lines;
     if (!ReadBytes(Filename, Bytes))
         return Lines;
-    FString Line;
-    for (size_t i = 0; i < Bytes.size(); i++)
+    for (size_t Start = 0, End = 0; Start < Bytes.size(); Start = End + 2)
     {
-        if (Bytes[i] == '\r' && i + 1 < Bytes.size() && Bytes[i + 1] == '\n')
-        {
-            Lines.AddItem(Line);
-            Line.Empty();
-            i++;
-        }
-        else
-            Line += TCHAR(BYTE(Bytes[i]));
+        End = std::min(Bytes.find("\r\n", Start), Bytes.size());
+        Lines.AddItem(FString());
+        for (size_t i = Start; i < End; i++)
+            Lines.Last() += TCHAR(BYTE(Bytes[i]));
     }
-    if (Line.Len())
-        Lines.AddItem(Line);
     return Lines;
 }
 
