@@ -121,16 +121,17 @@ protected:
                 Digits += char('0' + Tree.GetCheckState(Items[Name]));
         return Digits;
     }
-    std::vector<std::string> TopLevel()
+    // The names of the top-level items in order, one letter each.
+    std::string TopLevel()
     {
-        std::vector<std::string> Texts;
+        std::string Names;
         for (HTREEITEM Item = TreeView_GetRoot(Tree.TreeView); Item; Item = TreeView_GetNextSibling(Tree.TreeView, Item))
         {
             TCHAR Text[FILE_PATH_MAX];
             Tree.GetItemText(Item, Text);
-            Texts.push_back(std::string(Text, Text + wcslen(Text)));
+            Names += char(Text[0]);
         }
-        return Texts;
+        return Names;
     }
     std::string Buttons() { return std::to_string(IsWindowEnabled(Tree.MoveUpButton)) + std::to_string(IsWindowEnabled(Tree.MoveDownButton)); }
 
@@ -204,27 +205,26 @@ TEST_P(FTriStateTreeTest, WalksFindAndMoveTopLevelItems)
     EXPECT_EQ(TreeView_GetCount(Tree.TreeView), 4u);
 
     Add("e");
-    struct FSelection { const char* Item; const char* Buttons; };
-    const FSelection Selections[] = {
-        {"a", "01"}, // first: only down
-        {"d", "11"},
-        {"e", "10"}, // last: only up
-        {"b", "00"}, // nested items never move
+    enum EAction { Select, MoveUp, MoveDown };
+    struct FStep { EAction Action; const char* Item; const char* Order; const char* Buttons; };
+    const FStep Steps[] = {
+        {Select, "a", "ade", "01"}, // first: only down
+        {Select, "d", "ade", "11"},
+        {Select, "e", "ade", "10"}, // last: only up
+        {Select, "b", "ade", "00"}, // nested items never move
+        {Select, "d", "ade", "11"},
+        {MoveUp, "d", "dae", "01"}, // now first
+        {MoveDown, "d", "ade", "11"},
+        {MoveDown, "d", "aed", "10"}, // now last
     };
-    for (const FSelection& Selection : Selections)
+    for (const FStep& Step : Steps)
     {
-        TreeView_SelectItem(Tree.TreeView, Items[Selection.Item]);
-        EXPECT_EQ(Buttons(), Selection.Buttons) << Selection.Item;
+        if (Step.Action == Select)
+            TreeView_SelectItem(Tree.TreeView, Items[Step.Item]);
+        else
+            Step.Action == MoveUp ? Tree.MoveSelectedUp() : Tree.MoveSelectedDown();
+        EXPECT_EQ(TopLevel() + " " + Buttons(), std::string(Step.Order) + " " + Step.Buttons) << Step.Action << " " << Step.Item;
     }
-
-    TreeView_SelectItem(Tree.TreeView, Items["d"]);
-    Tree.MoveSelectedUp();
-    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"d", "a", "e"}));
-    EXPECT_EQ(Buttons(), "01") << "now first: up is disabled";
-    Tree.MoveSelectedDown();
-    Tree.MoveSelectedDown();
-    EXPECT_EQ(TopLevel(), (std::vector<std::string>{"a", "e", "d"}));
-    EXPECT_EQ(Buttons(), "10") << "now last: down is disabled";
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, FTriStateTreeTest, testing::Values(WineControl, WindowsControl),
