@@ -65,14 +65,16 @@ TEST_F(Feedback, SlowTasksNestMustBalanceAndDriveTheProgressControls)
     Warn.ProgressBarWindow = CreateWindowExW(0, PROGRESS_CLASSW, TEXT(""), WS_CHILD, 0, 0, 300, 20, Parent, NULL, NULL, NULL);
     Warn.ProgressTextWindow = CreateWindowExW(0, TEXT("STATIC"), TEXT(""), WS_CHILD, 0, 40, 300, 20, Parent, NULL, NULL, NULL);
     SendMessageW(Warn.ProgressBarWindow, PBM_SETRANGE, 0, MAKELPARAM(0, 10)); // the task sets 0 to 100
-    // Position and status text after an update.
+    // The bar's position and the status text; updates return 1 and reach them only in a slow task.
     auto Update = [&](INT Numerator, INT Denominator, const TCHAR* Text) {
-        EXPECT_EQ(1u, Warn.StatusUpdatef(Numerator, Denominator, TEXT("%s"), Text));
+        EXPECT_EQ(1u, Text ? Warn.StatusUpdatef(Numerator, Denominator, TEXT("%s"), Text) : 1u);
         TCHAR Status[256];
         GetWindowTextW(Warn.ProgressTextWindow, Status, ARRAY_COUNT(Status));
         return FString::Printf(TEXT("%i %s"), INT(SendMessageW(Warn.ProgressBarWindow, PBM_GETPOS, 0, 0)), Status);
     };
+    Update(1, 2, TEXT("Too early"));
     Warn.BeginSlowTask(TEXT("Loading"), 1, 0);
+    EXPECT_EQ(FString(TEXT("0 Loading")), Update(0, 0, NULL));
     EXPECT_EQ(FString(TEXT("25 Step 1")), Update(1, 4, TEXT("Step 1")));
     EXPECT_EQ(FString(TEXT("50 Big")), Update(30000000, 60000000, TEXT("Big"))); // no overflow on the way
     EXPECT_EQ(FString(TEXT("0 Nothing to divide")), Update(3, 0, TEXT("Nothing to divide")));

@@ -64,6 +64,7 @@ TEST_F(FReaderTest, LargeReadsGoStraightToTheFileAndSmallOnesFillTheBuffer)
     EXPECT_EQ(Reader->Reads, "1024 2076 24 1024 ");
     Reader->Precache(100); // asked while bytes remain: they still come in order
     EXPECT_TRUE(Reads(1100, 300));
+    EXPECT_TRUE(Reader->IsLoading() && Reader->IsPersistent());
     EXPECT_EQ(Reader->Close(), 1u);
     EXPECT_EQ(Errors.Lines.Num(), 0);
 }
@@ -82,6 +83,11 @@ TEST_F(FReaderTest, FailuresSetTheErrorFlagAndAreReported)
     Reader->Seek(4000);
     Reads(4000, 2000);
     EXPECT_EQ(Narrow(Errors.Lines.Last()).rfind("ReadFile failed: Count=1000 Length=2000 Error=", 0), 0u);
+
+    Reopen(); // after a close there is no file to seek in
+    Reader->Close();
+    Reader->Seek(10);
+    EXPECT_EQ(Narrow(Errors.Lines.Last()).rfind("SetFilePointer Failed 10/5000: 0 ", 0), 0u);
 
     EXPECT_EQ(ThrownBy([&] { Reader->Seek(-1); }),
               FString(TEXT("Assertion failed: InPos>=0 [File:core/inc/FFileManagerWindows.h] [Line: 56]")));

@@ -4,6 +4,9 @@
 
 namespace
 {
+std::vector<float> Reports;
+void Record(FLOAT Fraction) { Reports.push_back(Fraction); }
+
 struct FLongPathTest : FMirroredGameTest
 {
     void ExpectRefused(FFileManagerWindows& Manager, const FString& Long)
@@ -17,6 +20,9 @@ struct FLongPathTest : FMirroredGameTest
         EXPECT_FALSE(Manager.Delete(*Long, 0, 1));
         EXPECT_FALSE(Manager.Copy(*Long, *Short));
         EXPECT_FALSE(Manager.Copy(*Short, *Long));
+        Reports.clear(); // the mirror refuses it before the copy starts: still from 0 to 1
+        EXPECT_FALSE(Manager.Copy(*Long, *Short, 1, 0, 0, Record));
+        EXPECT_EQ(Reports, (std::vector<float>{0.f, 1.f}));
         EXPECT_FALSE(Manager.Move(*Long, *Short));
         EXPECT_FALSE(Manager.Move(*Short, *Long));
         EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
