@@ -255,6 +255,21 @@ void FConfigCacheIni::Flush(UBOOL Read, const TCHAR* Filename)
     unguard;
 }
 
+void FConfigCacheIni::FlushExtension(const TCHAR* Extension)
+{
+    guard(FConfigCacheIni::FlushExtension);
+    TArray<FString> Names; // a save may move the files, so they are flushed by name
+    for (TMap<FString, FConfigFile>::TIterator It(Files); It; ++It)
+    {
+        const TCHAR* Dot = appStrrchr(*It.Key(), '.');
+        if (Dot && appStricmp(Dot + 1, Extension) == 0)
+            Names.AddItem(It.Key());
+    }
+    for (const FString& Name : Names)
+        Flush(1, *Name);
+    unguard;
+}
+
 // The next access reads these files from disk again. A file whose save failed stays: its
 // changes exist nowhere else, and a later change writes them with it.
 void FConfigCacheIni::DropFromCache(const TCHAR* Filename)

@@ -1,6 +1,7 @@
 // FGameLauncher.cpp: the launch sequence, the program's own settings, the window-form
 // commands and the automatic field of view. The main loop is in MainLoop.cpp.
 #include "FGameLauncher.h"
+#include "FConfigCacheIni.h"
 #include "FConfigDialog.h"
 #include "FLauncherDialog.h"
 #include "FieldOfView.h"
@@ -116,6 +117,11 @@ void FGameLauncher::PlayGame(HMONITOR LaunchMonitor)
 {
     ReadLauncherSettings();
     static_cast<FFileManagerWindows*>(GFileManager)->LoadIntPaths();
+    // The dialogs read texts before the player's data folders were known (the configuration's
+    // renderer list reads every .int file): they are read again, a mod's own ones first.
+    FConfigCacheIni* Cache = static_cast<FConfigCacheIni*>(GConfig);
+    Cache->FlushExtension(TEXT("int"));
+    Cache->FlushExtension(UObject::GetLanguage());
     if (UseSingleCPU && !SetProcessAffinityMask(GetCurrentProcess(), 1))
         GLog->Log(TEXT("Failed to set process affinity."));
     if (RawInput) // the engine's own DirectInput mouse would read the same mouse twice

@@ -1,6 +1,6 @@
 // A player at the real windows of the staged game, with real mouse and keyboard input: the
-// first run's dialogs and a change in Configuration, and a mod chosen in Data Directories, each
-// in effect in the game that Play starts.
+// first run's dialogs and a change in Configuration, and a mod chosen in Data Directories after a
+// look at Configuration, each in effect in the game that Play starts.
 #include "PlayerInput.h"
 #include "Resource.h"
 #include "StagedGame.h"
@@ -70,6 +70,12 @@ TEST_F(PlayerRun, AModCheckedAndMovedFirstInDataDirectoriesIsSearchedFirstAndSho
     Start();
     HWND Launcher = Dialog(TEXT("Corvane Launcher"));
     ASSERT_TRUE(Launcher);
+    // A look at the configuration first: its renderer list reads every text file of the game.
+    ClickOn(Launcher, IDC_LAUNCHER_CONFIGURE);
+    HWND Config = Dialog(TEXT("Configuration"));
+    ASSERT_TRUE(Config);
+    ClickOn(Config, IDCANCEL);
+    ASSERT_EQ(Launcher, Dialog(TEXT("Corvane Launcher")));
     ClickOn(Launcher, IDC_LAUNCHER_DATADIRS);
     HWND Folders = Dialog(TEXT("Data Directories"));
     ASSERT_TRUE(Folders);
