@@ -46,8 +46,18 @@ private:
     void PlayGame(HMONITOR LaunchMonitor);
     UEngine* CreateEngine();
     void AdaptGameWindow(HMONITOR LaunchMonitor);
+    // What the main loop carries from one turn to the next.
+    struct FLoopState
+    {
+        SQWORD LastTick;     // counter value of the last engine tick
+        SQWORD ReadAt;       // counter value of the last reading of the three below
+        POINT Cursor;
+        bool OverViewport;    // the viewport window is under the cursor
+        bool ViewportFocused; // the viewport window has the keyboard focus
+        bool Clipped;         // the loop has confined the cursor
+    };
     // One turn of the loop: the gate and the ticks, the field of view, the cursor, the pump.
-    void RunFrame(UEngine* Engine, SQWORD& LastTick, bool& Clipped);
+    void RunFrame(UEngine* Engine, FLoopState& Loop);
     void ShowSystemCursor(bool Show);
     // Pumps the pending messages; raw mouse input goes to the engine.
     void PumpMessages(UEngine* Engine, bool OverViewport, bool ViewportFocused);
