@@ -4,9 +4,9 @@ in block letters) and writes it as a 24-bit .bmp of 497 x 65 pixels.
 
 Usage: tools/make-banner.py launcher/resources/Banner.bmp
 """
-import importlib.util
 import math
 import os
+import runpy
 import struct
 import sys
 
@@ -35,10 +35,7 @@ def blend(a, b, t):
 def load_icon_sampler():
     """The icon's own drawing, so that banner and icon show the same raven."""
     here = os.path.dirname(os.path.abspath(__file__))
-    spec = importlib.util.spec_from_file_location("make_icon", os.path.join(here, "make-icon.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module.sample
+    return runpy.run_path(os.path.join(here, "make-icon.py"))["sample"]
 
 
 def in_title(x, y):
