@@ -255,16 +255,13 @@ void FConfigCacheIni::Flush(UBOOL Read, const TCHAR* Filename)
     unguard;
 }
 
-void FConfigCacheIni::FlushExtension(const TCHAR* Extension)
+void FConfigCacheIni::FlushMatching(bool (*Matches)(const TCHAR* Filename))
 {
-    guard(FConfigCacheIni::FlushExtension);
+    guard(FConfigCacheIni::FlushMatching);
     TArray<FString> Names; // a save may move the files, so they are flushed by name
     for (TMap<FString, FConfigFile>::TIterator It(Files); It; ++It)
-    {
-        const TCHAR* Dot = appStrrchr(*It.Key(), '.');
-        if (Dot && appStricmp(Dot + 1, Extension) == 0)
+        if (Matches(*It.Key()))
             Names.AddItem(It.Key());
-    }
     for (const FString& Name : Names)
         Flush(1, *Name);
     unguard;

@@ -63,21 +63,21 @@ void FFileManagerWindows::LoadIntPaths()
     unguard;
 }
 
+bool FFileManagerWindows::IsLocalizedName(const TCHAR* Filename)
+{
+    const TCHAR* Extension = PathFindExtensionW(Filename);
+    return *Extension && (appStricmp(Extension + 1, TEXT("int")) == 0 ||
+                          appStricmp(Extension + 1, UObject::GetLanguage()) == 0);
+}
+
 bool FFileManagerWindows::FindLocalizedFile(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Filename)
 {
     Out[0] = 0;
     if (!IntPaths)
         return false;
-    const TCHAR* Extension = PathFindExtensionW(Filename);
-    if (!*Extension)
+    if (!IsLocalizedName(Filename))
         return false;
-    bool IntFallback;
-    if (appStricmp(Extension + 1, TEXT("int")) == 0)
-        IntFallback = false;
-    else if (appStricmp(Extension + 1, UObject::GetLanguage()) == 0)
-        IntFallback = true;
-    else
-        return false;
+    const bool IntFallback = appStricmp(PathFindExtensionW(Filename) + 1, TEXT("int")) != 0;
     // A candidate that does not fit a path buffer cannot be opened; it is skipped.
     for (const FString& Folder : *IntPaths)
     {

@@ -119,9 +119,7 @@ void FGameLauncher::PlayGame(HMONITOR LaunchMonitor)
     static_cast<FFileManagerWindows*>(GFileManager)->LoadIntPaths();
     // The dialogs read texts before the player's data folders were known (the configuration's
     // renderer list reads every .int file): they are read again, a mod's own ones first.
-    FConfigCacheIni* Cache = static_cast<FConfigCacheIni*>(GConfig);
-    Cache->FlushExtension(TEXT("int"));
-    Cache->FlushExtension(UObject::GetLanguage());
+    static_cast<FConfigCacheIni*>(GConfig)->FlushMatching(&FFileManagerWindows::IsLocalizedName);
     if (UseSingleCPU && !SetProcessAffinityMask(GetCurrentProcess(), 1))
         GLog->Log(TEXT("Failed to set process affinity."));
     if (RawInput) // the engine's own DirectInput mouse would read the same mouse twice

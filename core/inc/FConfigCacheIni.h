@@ -32,9 +32,9 @@ public:
     void SetFloat(const TCHAR* Section, const TCHAR* Key, FLOAT Value, const TCHAR* Filename = NULL) override;
     void SetString(const TCHAR* Section, const TCHAR* Key, const TCHAR* Value, const TCHAR* Filename = NULL) override;
     void Flush(UBOOL Read, const TCHAR* Filename = NULL) override;
-    // A reading flush of every cached file whose name ends in "." Extension (letter case
-    // ignored): they are read again where the file manager finds them next.
-    void FlushExtension(const TCHAR* Extension);
+    // A reading flush of every cached file whose name passes Matches: they are read again
+    // where the file manager finds them next.
+    void FlushMatching(bool (*Matches)(const TCHAR* Filename));
     void Cancel(const TCHAR* Filename = NULL) override;
     void Init(const TCHAR* InSystemIni, const TCHAR* InUserIni, UBOOL RequireConfig) override;
     void Exit() override;

@@ -140,6 +140,8 @@ public:
     // Filename lies in one of the localization folders; Out then holds its path. For a
     // language file, each folder is asked for the language file and then for the .int.
     bool FindLocalizedFile(TCHAR (&Out)[FILE_PATH_MAX], const TCHAR* Filename);
+    // Whether Filename names a localization file: extension "int" or the current language's.
+    static bool IsLocalizedName(const TCHAR* Filename);
     // Replaces the localization folders (each ending in a backslash, highest priority
     // first); the manager keeps its own copy.
     void SetIntPaths(const TArray<FString>& Folders);
