@@ -49,6 +49,7 @@ void FGameLauncher::RunMainLoop(UEngine* Engine)
     LARGE_INTEGER Start;
     if (!QueryPerformanceCounter(&Start) || !GIsRunning)
         return;
+    // The first turn reads the cursor, as if the last reading had just run out.
     FLoopState Loop = {Start.QuadPart, Start.QuadPart - ReadingLife(CounterFrequency), {}, false, false, false};
     while (!GIsRequestingExit)
     {
@@ -81,8 +82,6 @@ void FGameLauncher::RunFrame(UEngine* Engine, FLoopState& Loop)
         Loop.ViewportFocused = ViewportWindow && GetFocus() == ViewportWindow;
         Loop.ReadAt = Now;
     }
-    const POINT Cursor = Loop.Cursor;
-    const bool OverViewport = Loop.OverViewport, ViewportFocused = Loop.ViewportFocused;
     if (Viewport)
     {
         RECT ClientArea = {};
@@ -112,11 +111,11 @@ void FGameLauncher::RunFrame(UEngine* Engine, FLoopState& Loop)
         }
         GuiCursorWasActive = GuiCursor;
 
-        POINT InWindow = Cursor;
+        POINT InWindow = Loop.Cursor;
         const bool InClient = ScreenToClient(ViewportWindow, &InWindow) && PtInRect(&ClientArea, InWindow);
-        ShowSystemCursor(!(InClient && (OverViewport || GetCapture() == ViewportWindow)));
+        ShowSystemCursor(!(InClient && (Loop.OverViewport || GetCapture() == ViewportWindow)));
     }
-    PumpMessages(Engine, OverViewport, ViewportFocused);
+    PumpMessages(Engine, Loop.OverViewport, Loop.ViewportFocused);
 }
 
 void FGameLauncher::ShowSystemCursor(bool Show)
