@@ -50,10 +50,11 @@ private:
     struct FLoopState
     {
         SQWORD LastTick;     // counter value of the last engine tick
-        SQWORD ReadAt;       // counter value of the last reading of the three below
+        SQWORD ReadAt;       // counter value of the last reading of the four below
         POINT Cursor;
         bool OverViewport;    // the viewport window is under the cursor
         bool ViewportFocused; // the viewport window has the keyboard focus
+        bool Captured;        // the viewport window has the mouse capture
         bool Clipped;         // the loop has confined the cursor
     };
     // One turn of the loop: the gate and the ticks, the field of view, the cursor, the pump.
@@ -62,5 +63,8 @@ private:
     // Pumps the pending messages; raw mouse input goes to the engine.
     void PumpMessages(UEngine* Engine, bool OverViewport, bool ViewportFocused);
     void SendRawInput(UEngine* Engine, HRAWINPUT Input);
+    // Sends the raw input that is pending behind the message just taken.
+    void SendBufferedRawInput(UEngine* Engine);
+    void SendRawRecord(UEngine* Engine, const RAWINPUT& Record, UINT BytesRead);
     bool CursorHidden = false;
 };

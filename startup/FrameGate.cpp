@@ -7,3 +7,8 @@ bool FrameGateOpen(FLOAT Delta, FLOAT FPSLimit, FLOAT MaxTickRate)
         return false;
     return MaxTickRate == 0.f || !(Delta < 1.f / MaxTickRate);
 }
+
+bool FrameGateOpensWithin(FLOAT Delta, FLOAT Margin, FLOAT FPSLimit, FLOAT MaxTickRate)
+{
+    return !FrameGateOpen(Delta, FPSLimit, MaxTickRate) && FrameGateOpen(Delta + Margin, FPSLimit, MaxTickRate);
+}

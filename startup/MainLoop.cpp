@@ -16,8 +16,8 @@ SQWORD ReadCounter()
     return Now.QuadPart;
 }
 
-// How long a reading of the cursor position, the window under it and the focus serves, in
-// counter units: two milliseconds. Under Wine these three calls take 0.2 to 0.8 ms together
+// How long a reading of the cursor position, the window under it, the focus and the capture
+// serves, in counter units: two milliseconds. Under Wine these calls take 0.2 to 0.8 ms together
 // while the game draws (the position asks the X server whenever the cursor has rested a while),
 // several times the rest of a turn of the loop, so every tick came that much past its time;
 // two milliseconds are far below what a player notices of the cursor's hiding or of where a
@@ -50,7 +50,7 @@ void FGameLauncher::RunMainLoop(UEngine* Engine)
     if (!QueryPerformanceCounter(&Start) || !GIsRunning)
         return;
     // The first turn reads the cursor, as if the last reading had just run out.
-    FLoopState Loop = {Start.QuadPart, Start.QuadPart - ReadingLife(CounterFrequency), {}, false, false, false};
+    FLoopState Loop = {Start.QuadPart, Start.QuadPart - ReadingLife(CounterFrequency), {}, false, false, false, false};
     while (!GIsRequestingExit)
     {
         RunFrame(Engine, Loop);
@@ -65,21 +65,28 @@ void FGameLauncher::RunFrame(UEngine* Engine, FLoopState& Loop)
 {
     SQWORD Now = ReadCounter();
     FLOAT Delta = FLOAT(DOUBLE(Now - Loop.LastTick)) / FLOAT(DOUBLE(CounterFrequency));
-    if (FrameGateOpen(Delta, FPSLimit, Engine->GetMaxTickRate()))
+    const FLOAT MaxTickRate = Engine->GetMaxTickRate();
+    if (FrameGateOpen(Delta, FPSLimit, MaxTickRate))
     {
         Engine->Tick(Delta);
         if (GWindowManager)
             GWindowManager->Tick(Delta);
         Loop.LastTick = Now;
+        Delta = 0.f;
     }
     if (!Engine->Client || !Engine->Client->Viewports.Num())
         Viewport = NULL;
 
-    if (Now - Loop.ReadAt >= ReadingLife(CounterFrequency))
+    // A reading that has run out waits while a tick is due within a millisecond: the reading
+    // can take half of that under Wine, and the gate never makes up for a late tick. It waits
+    // at most one more life, for caps whose ticks are always that close.
+    const SQWORD Age = Now - Loop.ReadAt, Life = ReadingLife(CounterFrequency);
+    if (Age >= Life && (Age >= 2 * Life || !FrameGateOpensWithin(Delta, 0.001f, FPSLimit, MaxTickRate)))
     {
         GetCursorPos(&Loop.Cursor);
         Loop.OverViewport = ViewportWindow && WindowFromPoint(Loop.Cursor) == ViewportWindow;
         Loop.ViewportFocused = ViewportWindow && GetFocus() == ViewportWindow;
+        Loop.Captured = ViewportWindow && GetCapture() == ViewportWindow;
         Loop.ReadAt = Now;
     }
     if (Viewport)
@@ -113,7 +120,7 @@ void FGameLauncher::RunFrame(UEngine* Engine, FLoopState& Loop)
 
         POINT InWindow = Loop.Cursor;
         const bool InClient = ScreenToClient(ViewportWindow, &InWindow) && PtInRect(&ClientArea, InWindow);
-        ShowSystemCursor(!(InClient && (Loop.OverViewport || GetCapture() == ViewportWindow)));
+        ShowSystemCursor(!(InClient && (Loop.OverViewport || Loop.Captured)));
     }
     PumpMessages(Engine, Loop.OverViewport, Loop.ViewportFocused);
 }
@@ -148,6 +155,7 @@ void FGameLauncher::PumpMessages(UEngine* Engine, bool OverViewport, bool Viewpo
         else if (Message.message == WM_INPUT && Viewport && ViewportFocused)
         {
             SendRawInput(Engine, reinterpret_cast<HRAWINPUT>(Message.lParam));
+            SendBufferedRawInput(Engine);
             continue;
         }
         else if (Message.message == WM_MOUSEMOVE && Viewport && RawInput && Message.hwnd == ViewportWindow)
@@ -167,7 +175,27 @@ void FGameLauncher::SendRawInput(UEngine* Engine, HRAWINPUT Input)
 {
     RAWINPUT Record = {};
     UINT Size = sizeof(Record);
-    UINT BytesRead = GetRawInputData(Input, RID_INPUT, &Record, &Size, sizeof(RAWINPUTHEADER));
+    SendRawRecord(Engine, Record, GetRawInputData(Input, RID_INPUT, &Record, &Size, sizeof(RAWINPUTHEADER)));
+}
+
+void FGameLauncher::SendBufferedRawInput(UEngine* Engine)
+{
+    // A fast mouse reports up to 8000 times a second. Taken one message at a time, each report
+    // costs a round trip to the server under Wine, and the ticks came late; what is pending is
+    // taken in one call instead, in the order of its messages, which the call removes.
+    alignas(8) BYTE Buffer[64 * 48]; // 64 mouse records in the wider layout
+    UINT Size = sizeof(Buffer);
+    const UINT Records = GetRawInputBuffer(reinterpret_cast<RAWINPUT*>(Buffer), &Size, sizeof(RAWINPUTHEADER));
+    if (Records == UINT(-1)) // the messages stay queued and come one at a time
+        return;
+    RAWINPUT Record;
+    UINT Offset = 0, BytesRead;
+    for (UINT i = 0; i < Records && NextBufferedRecord(Buffer, sizeof(Buffer), Offset, Record, BytesRead); i++)
+        SendRawRecord(Engine, Record, BytesRead);
+}
+
+void FGameLauncher::SendRawRecord(UEngine* Engine, const RAWINPUT& Record, UINT BytesRead)
+{
     FRawMouseEvent Events[4];
     INT Count = RawMouseEvents(Record, BytesRead, Events);
     for (INT i = 0; i < Count && Viewport; i++)

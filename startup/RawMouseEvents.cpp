@@ -4,6 +4,9 @@
 
 namespace
 {
+const UINT WholeMouseRecord = offsetof(RAWINPUT, data) + sizeof(RAWMOUSE);
+const UINT WideHeader = 24; // the header of a 64-bit program, whose handles take 8 bytes
+
 // Press unless the record also reports the release, which then wins.
 bool ButtonEvent(USHORT Flags, USHORT Down, USHORT Up, EInputKey Key, FRawMouseEvent& Out)
 {
@@ -16,7 +19,7 @@ bool ButtonEvent(USHORT Flags, USHORT Down, USHORT Up, EInputKey Key, FRawMouseE
 
 INT RawMouseEvents(const RAWINPUT& Record, UINT BytesRead, FRawMouseEvent Out[4])
 {
-    if (BytesRead != offsetof(RAWINPUT, data) + sizeof(RAWMOUSE) || Record.header.dwType != RIM_TYPEMOUSE)
+    if (BytesRead != WholeMouseRecord || Record.header.dwType != RIM_TYPEMOUSE)
         return 0;
     const RAWMOUSE& Mouse = Record.data.mouse;
     INT Count = 0;
@@ -27,4 +30,26 @@ INT RawMouseEvents(const RAWINPUT& Record, UINT BytesRead, FRawMouseEvent Out[4]
     Count += ButtonEvent(Mouse.usButtonFlags, RI_MOUSE_BUTTON_4_DOWN, RI_MOUSE_BUTTON_4_UP, IK_MouseButton4, Out[Count]);
     Count += ButtonEvent(Mouse.usButtonFlags, RI_MOUSE_BUTTON_5_DOWN, RI_MOUSE_BUTTON_5_UP, IK_MouseButton5, Out[Count]);
     return Count;
+}
+
+bool NextBufferedRecord(const BYTE* Buffer, UINT Bytes, UINT& Offset, RAWINPUT& Record, UINT& BytesRead)
+{
+    DWORD Type, Size;
+    if (Offset > Bytes || Bytes - Offset < sizeof(Type) + sizeof(Size))
+        return false;
+    memcpy(&Type, Buffer + Offset, sizeof(Type));
+    memcpy(&Size, Buffer + Offset + sizeof(Type), sizeof(Size));
+    if (Size < sizeof(RAWINPUTHEADER) || Size > Bytes - Offset)
+        return false;
+    Record = {};
+    Record.header.dwType = Type;
+    Record.header.dwSize = WholeMouseRecord;
+    BytesRead = 0;
+    if (Type == RIM_TYPEMOUSE && (Size == WholeMouseRecord || Size == WideHeader + sizeof(RAWMOUSE)))
+    {
+        memcpy(&Record.data.mouse, Buffer + Offset + Size - sizeof(RAWMOUSE), sizeof(RAWMOUSE));
+        BytesRead = WholeMouseRecord;
+    }
+    Offset += (Size + 7) & ~7u;
+    return true;
 }

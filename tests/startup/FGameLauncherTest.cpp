@@ -149,3 +149,42 @@ TEST_F(GameLauncher, UpdateAutoFOVMatchesTheWindowsShapeToTheUsersAngle)
         EXPECT_EQ(Case.LastY, Hook.LastFOVSizeY);
     }
 }
+
+// A fast mouse's burst, given to the loop at once: the first report comes as a message, the
+// rest wait behind it, more than one read of the pending input takes.
+TEST_F(GameLauncher, TheLoopGivesEveryReportOfABurstToTheEngineOnceInOrder)
+{
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    HWND Window = World.Viewport->Window = TopWindow();
+    ASSERT_EQ(Window, GetFocus());
+    RAWINPUTDEVICE Mouse = {1, 2, 0, Window};
+    ASSERT_TRUE(RegisterRawInputDevices(&Mouse, 1, sizeof(Mouse)));
+    Hook.Viewport = World.Viewport;
+    Hook.ViewportWindow = Window;
+    Hook.RawInput = 1;
+    Hook.FPSLimit = 60.f;
+    Hook.CounterFrequency = 1000000; // what a tick may be due does not matter here
+    // The cursor is held: Wine would make motion of its own from a moving one.
+    RECT Area;
+    GetWindowRect(Window, &Area);
+    const RECT Hold = {Area.left + 50, Area.top + 50, Area.left + 51, Area.top + 51};
+    ClipCursor(&Hold);
+    std::vector<INPUT> Burst(150);
+    for (size_t i = 0; i < Burst.size(); i++)
+        Burst[i] = {INPUT_MOUSE, {{3, 0, 0, MOUSEEVENTF_MOVE, 0, 0}}};
+    // The fourth button: pressed, released, pressed again; only the order leaves it held.
+    for (size_t At : {10, 80, 140})
+        Burst[At].mi = {0, 0, XBUTTON1, DWORD(At == 80 ? MOUSEEVENTF_XUP : MOUSEEVENTF_XDOWN), 0, 0};
+    ASSERT_EQ(Burst.size(), SendInput(UINT(Burst.size()), Burst.data(), sizeof(INPUT)));
+    PostQuitMessage(0); // comes after the input: the loop ends once it has all
+    GIsRunning = 1;
+    Hook.RunMainLoop(World.Engine);
+    GIsRunning = 0;
+    GIsRequestingExit = 0;
+    ClipCursor(NULL);
+    DestroyWindow(Window);
+    const FMouseTotals& Totals = World.Engine->Mouse;
+    EXPECT_EQ(3.f * 147, Totals.AxisX);
+    EXPECT_EQ(2, Totals.Presses[IK_MouseButton4]);
+    EXPECT_TRUE(Totals.Held[IK_MouseButton4]);
+}

@@ -24,3 +24,23 @@ TEST(FrameGate, OpensOnceBothCapsHavePassed)
         EXPECT_EQ(Case.Open, FrameGateOpen(Case.Delta, Case.FPSLimit, Case.MaxTickRate))
             << Case.Delta << " at " << Case.FPSLimit << "/" << Case.MaxTickRate;
 }
+
+TEST(FrameGate, TellsWhenItOpensWithinAMargin)
+{
+    const struct
+    {
+        FLOAT Delta, FPSLimit, MaxTickRate;
+        bool Soon;
+    } Cases[] = {
+        {0.016f, 60.f, 0.f, true},
+        {0.015f, 60.f, 0.f, false},
+        {1.f / 60.f, 60.f, 0.f, false}, // open already
+        {0.f, 0.f, 0.f, false},         // no cap: open on every turn
+        {0.0095f, 200.f, 100.f, true},  // the lower cap counts
+        {0.0045f, 200.f, 100.f, false},
+        {0.f, 2000.f, 0.f, true},       // ticks always that close
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(Case.Soon, FrameGateOpensWithin(Case.Delta, 0.001f, Case.FPSLimit, Case.MaxTickRate))
+            << Case.Delta << " at " << Case.FPSLimit << "/" << Case.MaxTickRate;
+}

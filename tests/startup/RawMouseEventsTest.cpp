@@ -2,6 +2,24 @@
 #include "RawMouseEvents.h"
 #include "TestSupport.h"
 #include <string>
+#include <vector>
+
+namespace
+{
+std::string EventsOf(const RAWINPUT& Record, UINT BytesRead)
+{
+    FRawMouseEvent Out[4];
+    const INT Count = RawMouseEvents(Record, BytesRead, Out);
+    std::string Events;
+    for (INT i = 0; i < Count; i++)
+    {
+        char Event[32];
+        snprintf(Event, sizeof(Event), "%d/%d/%.1f ", Out[i].Key, Out[i].Action, double(Out[i].Value));
+        Events += Event;
+    }
+    return Events;
+}
+} // namespace
 
 TEST(RawMouseEvents, SendsMotionThenButtonsOfWholeMouseRecordsOnly)
 {
@@ -24,15 +42,63 @@ TEST(RawMouseEvents, SendsMotionThenButtonsOfWholeMouseRecordsOnly)
         Record.data.mouse.lLastX = Case.X;
         Record.data.mouse.lLastY = Case.Y;
         Record.data.mouse.usButtonFlags = Case.Flags;
-        FRawMouseEvent Out[4];
-        const INT Count = RawMouseEvents(Record, Case.BytesRead, Out);
-        std::string Events;
-        for (INT i = 0; i < Count; i++)
+        EXPECT_EQ(Case.Events, EventsOf(Record, Case.BytesRead)) << Case.X << "," << Case.Y << " flags " << Case.Flags;
+    }
+}
+
+// What GetRawInputBuffer writes: records on 8-byte boundaries, a mouse's data at the end of its
+// record, after the program's own header or the 64-bit one (a 32-bit program under 64-bit
+// Windows); damaged sizes must end the walk rather than loop or read past the bytes written.
+TEST(RawMouseEvents, BufferedRecordsSendTheirEventsInOrder)
+{
+    const UINT Own = sizeof(RAWINPUTHEADER), Wide = 24, Mouse = sizeof(RAWMOUSE);
+    struct FBlock
+    {
+        DWORD Type;
+        UINT Size;
+        LONG X, Y;
+        USHORT Flags;
+    };
+    const struct
+    {
+        std::vector<FBlock> Blocks;
+        UINT Records;
+        const char* Events;
+        UINT Cut = 0; // bytes of the last record that were not written
+    } Cases[] = {
+        {{{RIM_TYPEMOUSE, Own + Mouse, 5, -3, 0}, {RIM_TYPEMOUSE, Wide + Mouse, 0, 0, 0x00C0}}, 2,
+         "228/4/5.0 229/4/3.0 5/3/0.0 "},
+        {{{RIM_TYPEMOUSE, Wide + Mouse, 1, 0, 0}, {RIM_TYPEKEYBOARD, Own + sizeof(RAWKEYBOARD), 0, 0, 0},
+          {RIM_TYPEMOUSE, Own + Mouse + 4, 7, 7, 0}, {RIM_TYPEMOUSE, Own + Mouse, 0, 2, 0}}, 4,
+         "228/4/1.0 229/4/-2.0 "}, // other devices and sizes are stepped over
+        {{{RIM_TYPEMOUSE, Own + Mouse, 1, 0, 0}, {RIM_TYPEMOUSE, Own + Mouse, 2, 0, 0}}, 1, "228/4/1.0 "},
+        {{{RIM_TYPEMOUSE, 0, 1, 0, 0}, {RIM_TYPEMOUSE, Own + Mouse, 2, 0, 0}}, 2, ""},
+        {{{RIM_TYPEMOUSE, Own + Mouse, 1, 0, 0}, {RIM_TYPEMOUSE, Own + Mouse, 2, 0, 0}}, 2, "228/4/1.0 ", 8},
+        {{{RIM_TYPEMOUSE, Own + Mouse, 1, 0, 0}, {RIM_TYPEMOUSE, 4096, 2, 0, 0}}, 2, "228/4/1.0 "},
+    };
+    for (const auto& Case : Cases)
+    {
+        std::vector<BYTE> Buffer;
+        for (const FBlock& Block : Case.Blocks)
         {
-            char Event[32];
-            snprintf(Event, sizeof(Event), "%d/%d/%.1f ", Out[i].Key, Out[i].Action, double(Out[i].Value));
-            Events += Event;
+            const size_t At = Buffer.size();
+            const bool Plausible = Block.Size >= Own && Block.Size <= 64; // else it claims what is not there
+            Buffer.resize(At + ((Plausible ? Block.Size : Own + Mouse) + 7) / 8 * 8);
+            memcpy(&Buffer[At], &Block.Type, sizeof(DWORD));
+            memcpy(&Buffer[At + sizeof(DWORD)], &Block.Size, sizeof(DWORD));
+            RAWMOUSE Data = {};
+            Data.lLastX = Block.X;
+            Data.lLastY = Block.Y;
+            Data.usButtonFlags = Block.Flags;
+            if (Plausible && Block.Size >= Own + Mouse)
+                memcpy(&Buffer[At + Block.Size - Mouse], &Data, Mouse);
         }
-        EXPECT_EQ(Case.Events, Events) << Case.X << "," << Case.Y << " flags " << Case.Flags;
+        Buffer.resize(Buffer.size() - Case.Cut);
+        std::string Events;
+        RAWINPUT Record;
+        UINT Offset = 0, BytesRead;
+        for (UINT i = 0; i < Case.Records && NextBufferedRecord(Buffer.data(), UINT(Buffer.size()), Offset, Record, BytesRead); i++)
+            Events += EventsOf(Record, BytesRead);
+        EXPECT_EQ(Case.Events, Events) << Case.Blocks.size() << " blocks, first " << Case.Blocks[0].Size;
     }
 }
