@@ -182,6 +182,8 @@ TEST_F(GameLauncher, TheLoopGivesEveryReportOfABurstToTheEngineOnceInOrder)
     GIsRunning = 0;
     GIsRequestingExit = 0;
     ClipCursor(NULL);
+    Mouse = {1, 2, RIDEV_REMOVE, NULL};
+    RegisterRawInputDevices(&Mouse, 1, sizeof(Mouse));
     DestroyWindow(Window);
     const FMouseTotals& Totals = World.Engine->Mouse;
     EXPECT_EQ(3.f * 147, Totals.AxisX);
