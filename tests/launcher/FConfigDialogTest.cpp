@@ -40,6 +40,17 @@ protected:
     std::string Pawn(const TCHAR* Key) { return Ini(TEXT("Engine.PlayerPawn"), Key, TEXT("User.ini")); }
 };
 
+// The GUI scale and field of view controls in one line: the checked boxes, each field's value,
+// "-" after a disabled field.
+std::string ScaleAndAngle(HWND D)
+{
+    auto Field = [&](INT Id, const std::string& Value) { return Value + (Enabled(D, Id) ? " " : "- "); };
+    std::string Line = std::string(Checked(D, IDC_CONFIG_GUISCALING) ? "scaling " : "") + Field(IDC_CONFIG_GUISCALE, Selected(D, IDC_CONFIG_GUISCALE));
+    for (auto Box : {std::make_pair(IDC_CONFIG_FOVAUTO, "auto "), {IDC_CONFIG_FOVDEFAULT, "default "}, {IDC_CONFIG_FOVCUSTOM, "custom "}})
+        Line += Checked(D, Box.first) ? Box.second : "";
+    return Line + Field(IDC_CONFIG_CUSTOMFOV, Text(D, IDC_CONFIG_CUSTOMFOV));
+}
+
 const char SoftRenderer[] = "[Engine.Engine]\r\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\r\n";
 } // namespace
 
@@ -47,13 +58,10 @@ TEST_F(ConfigDialogTest, WithoutItsSectionShowsThePresetsAndOKWritesThemInOrder)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
     Run(SoftRenderer, "[Engine.PlayerPawn]\r\nDefaultFOV=88.0\r\n", [](HWND D) {
-        for (INT Id : {IDC_CONFIG_FOVAUTO, IDC_CONFIG_SUBTITLEFIX, IDC_CONFIG_RAWINPUT, IDC_CONFIG_WINDOWED, IDC_CONFIG_COLOR32,
-                       IDC_CONFIG_DETAILTEXTURES})
+        for (INT Id : {IDC_CONFIG_SUBTITLEFIX, IDC_CONFIG_RAWINPUT, IDC_CONFIG_WINDOWED, IDC_CONFIG_COLOR32, IDC_CONFIG_DETAILTEXTURES})
             EXPECT_TRUE(Checked(D, Id)) << Id;
-        EXPECT_FALSE(Checked(D, IDC_CONFIG_SINGLECPU) || Checked(D, IDC_CONFIG_GUISCALING));
-        EXPECT_FALSE(Enabled(D, IDC_CONFIG_GUISCALE) || Enabled(D, IDC_CONFIG_CUSTOMFOV));
-        EXPECT_EQ("x1 88 120 40", Selected(D, IDC_CONFIG_GUISCALE) + " " + Text(D, IDC_CONFIG_CUSTOMFOV) + " " +
-                                      Text(D, IDC_CONFIG_FPSLIMIT) + " " + Text(D, IDC_CONFIG_LATENCY));
+        EXPECT_FALSE(Checked(D, IDC_CONFIG_SINGLECPU));
+        EXPECT_EQ("x1- auto 88- 120 40", ScaleAndAngle(D) + Text(D, IDC_CONFIG_FPSLIMIT) + " " + Text(D, IDC_CONFIG_LATENCY));
         // The renderers by caption (in the order of their files), the first of equal captions only.
         std::vector<std::string> Renderers = Entries(D, IDC_CONFIG_RENDERER);
         std::sort(Renderers.begin(), Renderers.end());
@@ -71,26 +79,6 @@ TEST_F(ConfigDialogTest, WithoutItsSectionShowsThePresetsAndOKWritesThemInOrder)
               "[SoftDrv.SoftwareRenderDevice]\r\nDetailTextures=True\r\n\r\n",
               Temp.Read(TEXT("Corvane.ini")));
     EXPECT_EQ("[Engine.PlayerPawn]\r\nDefaultFOV=88.0\r\n", Temp.Read(TEXT("User.ini")));
-}
-
-TEST_F(ConfigDialogTest, GUIScalingShowsTheStoredScaleAndWritesTheSelection)
-{
-    CORVANE_SKIP_WITHOUT_WINDOWS();
-    struct { const char* Stored; bool Enabled; const char* Shown; const char* Written; } Cases[] = {
-        {"3", true, "x3", "3"},
-        {"7", true, "", "0"}, // beyond the list: nothing selected, so nothing to scale by
-        {"-1", false, "x1", "1"},
-    };
-    for (auto& Case : Cases)
-    {
-        Run(std::string("[Corvane]\r\nGUIScalingFix=") + Case.Stored + "\r\n", "", [&](HWND D) {
-            EXPECT_TRUE(Checked(D, IDC_CONFIG_GUISCALING)) << Case.Stored;
-            EXPECT_EQ(Case.Enabled, Enabled(D, IDC_CONFIG_GUISCALE)) << Case.Stored;
-            EXPECT_EQ(Case.Shown, Selected(D, IDC_CONFIG_GUISCALE)) << Case.Stored;
-            Click(D, IDOK);
-        });
-        EXPECT_EQ(Case.Written, Corvane(TEXT("GUIScalingFix"))) << Case.Stored;
-    }
 }
 
 TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModes)
@@ -124,25 +112,27 @@ TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModes)
     EXPECT_EQ(Mode.substr(0, X), Client(TEXT("FullscreenViewportX")));
 }
 
-TEST_F(ConfigDialogTest, FieldOfViewChoices)
+TEST_F(ConfigDialogTest, StoredScaleAndAngleAreShownAndOKWritesWhatIsShown)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    struct { const char* User; INT Chosen; const char* Shown; const char* Written; } Cases[] = { // Written: both angles
-        {"DefaultFOV=90.5", IDC_CONFIG_FOVCUSTOM, "90", "90.000000"}, // the fraction is lost
-        {"DefaultFOV=75.0", IDC_CONFIG_FOVDEFAULT, "75", "75.000000"},
-        {"", IDC_CONFIG_FOVDEFAULT, "75", "75.000000"}, // the current angle defaults to the reference
+    // Written: GUIScalingFix UseAutoFOV DesiredFOV DefaultFOV.
+    struct { const char* Corvane; const char* Pawn; const char* Shown; const char* Written; } Cases[] = {
+        {"GUIScalingFix=3", "", "scaling x3 auto 75- ", "3 True <none> <none>"},
+        {"GUIScalingFix=7", "", "scaling  auto 75- ", "0 True <none> <none>"}, // beyond the list: nothing to scale by
+        {"GUIScalingFix=-1", "", "scaling x1- auto 75- ", "1 True <none> <none>"},
+        {"UseAutoFOV=False", "DefaultFOV=90.5", "x1- custom 90 ", "0 False 90.000000 90.000000"}, // the fraction is lost
+        {"UseAutoFOV=False", "DefaultFOV=75.0", "x1- default 75- ", "0 False 75.000000 75.000000"},
+        {"UseAutoFOV=False", "", "x1- default 75- ", "0 False 75.000000 75.000000"}, // the angle defaults to the reference
     };
     for (auto& Case : Cases)
     {
-        Run("[Corvane]\r\nUseAutoFOV=False\r\n", std::string("[Engine.PlayerPawn]\r\n") + Case.User + "\r\n", [&](HWND D) {
-            EXPECT_TRUE(Checked(D, Case.Chosen)) << Case.User;
-            EXPECT_EQ(Case.Chosen == IDC_CONFIG_FOVCUSTOM, Enabled(D, IDC_CONFIG_CUSTOMFOV));
-            EXPECT_EQ(Case.Shown, Text(D, IDC_CONFIG_CUSTOMFOV));
+        Run(std::string("[Corvane]\r\n") + Case.Corvane + "\r\n", std::string("[Engine.PlayerPawn]\r\n") + Case.Pawn + "\r\n", [&](HWND D) {
+            EXPECT_EQ(Case.Shown, ScaleAndAngle(D)) << Case.Corvane << " " << Case.Pawn;
             Click(D, IDOK);
         });
-        EXPECT_EQ(std::string(Case.Written) + " " + Case.Written + " False",
-                  Pawn(TEXT("DesiredFOV")) + " " + Pawn(TEXT("DefaultFOV")) + " " + Corvane(TEXT("UseAutoFOV")))
-            << Case.User;
+        EXPECT_EQ(Case.Written, Corvane(TEXT("GUIScalingFix")) + " " + Corvane(TEXT("UseAutoFOV")) + " " + Pawn(TEXT("DesiredFOV")) + " " +
+                                    Pawn(TEXT("DefaultFOV")))
+            << Case.Corvane << " " << Case.Pawn;
     }
 }
 

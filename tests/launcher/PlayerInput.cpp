@@ -10,6 +10,19 @@ void PressAndRelease(INPUT Press, INPUT Release)
     SendInput(2, Both, sizeof(INPUT));
     PumpMessages(100);
 }
+
+// A key by its virtual code, or a character of text (VirtualKey 0).
+void Key(WORD VirtualKey, TCHAR Character)
+{
+    INPUT Press = {};
+    Press.type = INPUT_KEYBOARD;
+    Press.ki.wVk = VirtualKey;
+    Press.ki.wScan = Character;
+    Press.ki.dwFlags = Character ? KEYEVENTF_UNICODE : 0;
+    INPUT Release = Press;
+    Release.ki.dwFlags |= KEYEVENTF_KEYUP;
+    PressAndRelease(Press, Release);
+}
 } // namespace
 
 void PumpMessages(DWORD Milliseconds)
@@ -59,28 +72,12 @@ void ClickOn(HWND Dialog, INT Id)
     ClickAt(GetDlgItem(Dialog, Id), {Area.right / 2, Area.bottom / 2});
 }
 
-void PressKey(WORD VirtualKey)
-{
-    INPUT Key = {};
-    Key.type = INPUT_KEYBOARD;
-    Key.ki.wVk = VirtualKey;
-    INPUT Release = Key;
-    Release.ki.dwFlags = KEYEVENTF_KEYUP;
-    PressAndRelease(Key, Release);
-}
+void PressKey(WORD VirtualKey) { Key(VirtualKey, 0); }
 
 void Type(const TCHAR* Text)
 {
     for (; *Text; Text++)
-    {
-        INPUT Key = {};
-        Key.type = INPUT_KEYBOARD;
-        Key.ki.wScan = *Text;
-        Key.ki.dwFlags = KEYEVENTF_UNICODE;
-        INPUT Release = Key;
-        Release.ki.dwFlags |= KEYEVENTF_KEYUP;
-        PressAndRelease(Key, Release);
-    }
+        Key(0, *Text);
 }
 
 bool ClickCheckBox(HWND TreeView, HTREEITEM Item)

@@ -1,28 +1,12 @@
 // A player at the real windows of the staged game, with real mouse and keyboard input: the
-// first run's dialogs and a change in Configuration, and a mod chosen in Data Directories after a
-// look at Configuration, each in effect in the game that Play starts.
+// first run's dialogs, a change in Configuration, and a mod chosen in Data Directories after
+// those looks at Configuration, all in effect in the game that Play starts.
 #include "PlayerInput.h"
 #include "Resource.h"
 #include "StagedGame.h"
-#include <memory>
 
 namespace
 {
-class PlayerRun : public testing::Test
-{
-protected:
-    // Corvane.exe without -skipdialog: every dialog is the test's to play.
-    void Start()
-    {
-        Game.Write(TEXT("Play.txt"), "status\r\nexit\r\n");
-        Run.reset(new FWatchedProcess(Game.System(TEXT("Corvane.exe")), TEXT(" EXEC=Play.txt"), *Game.System(), 0));
-    }
-    HWND Dialog(const TCHAR* Title) { return Run->WaitForWindow(TEXT("#32770"), Title); }
-
-    FStagedGame Game;
-    std::unique_ptr<FWatchedProcess> Run;
-};
-
 // Replaces the number in an edit field as a player does: click, clear, type.
 void TypeInto(HWND Dialog, INT Id, const TCHAR* Text)
 {
@@ -34,14 +18,18 @@ void TypeInto(HWND Dialog, INT Id, const TCHAR* Text)
 }
 } // namespace
 
-TEST_F(PlayerRun, FirstRunConfiguresThenTheLauncherStartsTheGameWithTheChanges)
+TEST(PlayerRun, FirstRunConfiguresThenTheLauncherStartsTheGameWithTheChangesAndTheMod)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    Start();
+    FStagedGame Game;
+    Game.Write(TEXT("Play.txt"), "status\r\nexit\r\n");
+    // Without -skipdialog: every dialog is the test's to play.
+    FWatchedProcess Run(Game.System(TEXT("Corvane.exe")), TEXT(" EXEC=Play.txt"), *Game.System(), 0);
+    auto Dialog = [&](const TCHAR* Title) { return Run.WaitForWindow(TEXT("#32770"), Title); };
     // The first run asks for the configuration before anything else.
     HWND Config = Dialog(TEXT("Configuration"));
     ASSERT_TRUE(Config);
-    EXPECT_FALSE(FindProcessWindow(Run->Id(), TEXT("#32770"), TEXT("Corvane Launcher"), true));
+    EXPECT_FALSE(FindProcessWindow(Run.Id(), TEXT("#32770"), TEXT("Corvane Launcher"), true));
     ClickOn(Config, IDOK);
     HWND Launcher = Dialog(TEXT("Corvane Launcher"));
     ASSERT_TRUE(Launcher);
@@ -54,28 +42,7 @@ TEST_F(PlayerRun, FirstRunConfiguresThenTheLauncherStartsTheGameWithTheChanges)
     TypeInto(Config, IDC_CONFIG_CUSTOMFOV, TEXT("100"));
     ClickOn(Config, IDOK);
     ASSERT_EQ(Launcher, Dialog(TEXT("Corvane Launcher")));
-    ClickOn(Launcher, IDC_LAUNCHER_PLAY);
-
-    EXPECT_EQ(0u, Run->Wait().ExitCode);
-    EXPECT_TRUE(LinesInOrder(Game.Log(), {TEXT("Log: Status: FOV Desired=100.000 Default=100.000"),
-                                          TEXT("Log: Status: Viewport 800x600 Windowed")}));
-    INT Line;
-    EXPECT_TRUE(ReadLogLines(*Game.Mirror(TEXT("Corvane.ini"))).FindItem(TEXT("FirstRun=1100"), Line));
-}
-
-TEST_F(PlayerRun, AModCheckedAndMovedFirstInDataDirectoriesIsSearchedFirstAndShowsItsTexts)
-{
-    CORVANE_SKIP_WITHOUT_WINDOWS();
-    Game.Configure("[Corvane]\r\nRawInput=False\r\nUseAutoFOV=False\r\n");
-    Start();
-    HWND Launcher = Dialog(TEXT("Corvane Launcher"));
-    ASSERT_TRUE(Launcher);
-    // A look at the configuration first: its renderer list reads every text file of the game.
-    ClickOn(Launcher, IDC_LAUNCHER_CONFIGURE);
-    HWND Config = Dialog(TEXT("Configuration"));
-    ASSERT_TRUE(Config);
-    ClickOn(Config, IDCANCEL);
-    ASSERT_EQ(Launcher, Dialog(TEXT("Corvane Launcher")));
+    // Configuration's renderer list has read every text file of the game before the mod is chosen.
     ClickOn(Launcher, IDC_LAUNCHER_DATADIRS);
     HWND Folders = Dialog(TEXT("Data Directories"));
     ASSERT_TRUE(Folders);
@@ -91,7 +58,10 @@ TEST_F(PlayerRun, AModCheckedAndMovedFirstInDataDirectoriesIsSearchedFirstAndSho
     ASSERT_EQ(Launcher, Dialog(TEXT("Corvane Launcher")));
     ClickOn(Launcher, IDC_LAUNCHER_PLAY);
 
-    EXPECT_EQ(0u, Run->Wait().ExitCode);
+    EXPECT_EQ(0u, Run.Wait().ExitCode);
     // The mod's packages are searched first and its .int overrides the game's title.
-    EXPECT_TRUE(LinesInOrder(Game.Log(), {TEXT("Log: Init: Path[0]=..\\MyMod\\System\\*.u"), TEXT("Log: Status: Title Veltra: MyMod")}));
+    EXPECT_TRUE(LinesInOrder(Game.Log(), {TEXT("Log: Init: Path[0]=..\\MyMod\\System\\*.u"), TEXT("Log: Status: Title Veltra: MyMod"),
+                                          TEXT("Log: Status: FOV Desired=100.000 Default=100.000"), TEXT("Log: Status: Viewport 800x600 Windowed")}));
+    INT Line;
+    EXPECT_TRUE(ReadLogLines(*Game.Mirror(TEXT("Corvane.ini"))).FindItem(TEXT("FirstRun=1100"), Line));
 }
