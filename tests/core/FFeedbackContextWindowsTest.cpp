@@ -4,7 +4,6 @@
 #include "MessageBoxWatcher.h"
 #include "TestFiles.h"
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 namespace
 {
@@ -36,17 +35,13 @@ TEST_F(Feedback, AsksAndWarnsAPlayerButOnlyLogsOnADedicatedServer)
     Warn.Log(NAME_UserPrompt, TEXT("Nobody to show it to"));
     EXPECT_EQ(0u, Warn.YesNof(TEXT("Shut down?"))); // answered no, without a box
     Watcher.Stop();
-
-    ASSERT_EQ(3, Watcher.Count());
-    const FSeenBox& Prompt = Watcher.Box(0);
-    EXPECT_STREQ(LocalizeError(TEXT("Warning"), TEXT("Core")), Prompt.Title);
-    EXPECT_STREQ(TEXT("The disk is full."), Prompt.Text);
-    EXPECT_TRUE(Prompt.HasOk && !Prompt.HasIcon && !Prompt.HasNo);
-    const FSeenBox& Question = Watcher.Box(1);
-    EXPECT_STREQ(LocalizeError(TEXT("Question"), TEXT("Core")), Question.Title);
-    EXPECT_STREQ(TEXT("Overwrite User.ini (42 bytes)?"), Question.Text);
-    EXPECT_TRUE(Question.HasYes && Question.HasNo && !Question.HasOk);
-    EXPECT_STREQ(TEXT("The editor sees it too."), Watcher.Box(2).Text);
+    FString Seen;
+    for (INT i = 0; i < Watcher.Count(); i++)
+        Seen += FString::Printf(TEXT("%s: %s|"), Watcher.Box(i).Title, Watcher.Box(i).Text);
+    FString Warning = LocalizeError(TEXT("Warning"), TEXT("Core")), Question = LocalizeError(TEXT("Question"), TEXT("Core"));
+    EXPECT_EQ(FString::Printf(TEXT("%s: The disk is full.|%s: Overwrite User.ini (42 bytes)?|%s: The editor sees it too.|"),
+                              *Warning, *Question, *Warning),
+              Seen);
     EXPECT_EQ(Narrow(GTestLog.Lines), (std::vector<std::string>{"Only logged", "Nobody to show it to"}));
     for (INT Event : GTestLog.Events)
         EXPECT_EQ(NAME_Warning, Event);
@@ -87,6 +82,5 @@ TEST_F(Feedback, SlowTasksNestMustBalanceAndDriveTheProgressControls)
     EXPECT_EQ(0, ThrownBy([&] { Warn.EndSlowTask(); }) // one end too many
                      .InStr(TEXT("Assertion failed: SlowTaskCount>0 [File:core/FFeedbackContextWindows.cpp]")));
     EXPECT_EQ(0, Warn.SlowTaskCount);
-    EXPECT_FALSE(GIsSlowTask);
     DestroyWindow(Parent);
 }

@@ -2,13 +2,9 @@
 // blocks, Realloc, statistics, list checks, the dump and running out of memory.
 #include "FMallocWindows.h"
 #include "TestFiles.h"
-#include <gtest/gtest.h>
-#include <algorithm>
 #include <climits>
 #include <memory>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace
 {
@@ -42,37 +38,58 @@ using FTestMallocPtr = std::unique_ptr<FTestMalloc>;
 const std::vector<INT> Zero = {0, 0, 0};
 } // namespace
 
-TEST(FMallocWindows, EverySizeGoesToTheSmallestClassThatHoldsIt)
+TEST(FMallocWindows, EverySizeGoesToTheSmallestClassThatHoldsItAnywhereInTheAddressSpace)
 {
     static const DWORD Sizes[POOL_COUNT] = {8, 10, 12, 14, 16, 20, 24, 28, 32, 40, 48, 56, 64, 80, 96, 112, 128,
                                             160, 192, 224, 256, 320, 384, 448, 512, 640, 768, 896, 1024, 1280,
                                             1536, 1792, 2048, 2560, 3072, 3584, 4096, 5120, 6144, 7168, 8192,
                                             10240, 12288, 14336, 16384, 20480, 24576, 28672, 32768};
-    FTestMallocPtr Malloc(new FTestMalloc);
-    for (INT i = 0; i < POOL_COUNT; i++)
-        for (DWORD Size : {i ? Sizes[i - 1] + 1 : 0, Sizes[i]}) // both ends of each class, 0 bytes included
-        {
-            BYTE* Block = Malloc->Alloc(Size);
-            EXPECT_EQ(&Malloc->PoolTable[i], Malloc->FindPoolRecord(Block)->SizeClass) << Size;
-            EXPECT_EQ(INT(Sizes[i]), Malloc->UsedBytesCurrent) << Size;
-            Malloc->Free(Block);
-        }
-    EXPECT_EQ(Zero, Malloc->Counters());
+    for (bool TopDown : {false, true})
+    {
+        FTestMallocPtr Malloc(new FTestMalloc);
+        Malloc->TopDown = TopDown;
+        for (INT i = 0; i < POOL_COUNT; i++)
+            for (DWORD Size : {i ? Sizes[i - 1] + 1 : 0, Sizes[i]}) // both ends of each class, 0 bytes included
+            {
+                BYTE* Block = Malloc->Alloc(Size);
+                FPoolRecord* Pool = Malloc->FindPoolRecord(Block);
+                ASSERT_TRUE(Pool) << Size;
+                EXPECT_EQ(&Malloc->PoolTable[i], Pool->SizeClass) << Size;
+                EXPECT_EQ(Pool, Malloc->FindPoolRecord(Pool->Mem + 65535)) << Size; // from any byte of its pool
+                EXPECT_EQ(INT(Sizes[i]), Malloc->UsedBytesCurrent) << Size;
+                Malloc->Free(Block);
+            }
+        // 32769 bytes: the system's own pages, rounded up, counted at the requested size.
+        BYTE* System = Malloc->Alloc(32769);
+        EXPECT_EQ(&Malloc->LargeTable, Malloc->FindPoolRecord(System)->SizeClass);
+        EXPECT_EQ((std::vector<INT>{1, 32769, 36864}), Malloc->Counters());
+#ifdef _WIN64
+        EXPECT_EQ(TopDown, UPTRINT(System) >> 32 != 0) << static_cast<void*>(System);
+#endif
+        Malloc->Free(System);
+        EXPECT_EQ(Zero, Malloc->Counters());
+    }
 }
 
-TEST(FMallocWindows, PoolsHandOutTheirLastBlocksFirstAndGoBackWhenEmpty)
+TEST(FMallocWindows, PoolsHandOutTheirLastBlocksFirstTakeFreedOnesBackAndGoWhenEmpty)
 {
     FTestMallocPtr Malloc(new FTestMalloc);
     // 65536 / 112 = 585 blocks; the first three requests take the last three, descending.
     BYTE* Blocks[3] = {Malloc->Alloc(100), Malloc->Alloc(100), Malloc->Alloc(100)};
+    FPoolRecord* Pool = Malloc->FindPoolRecord(Blocks[0]);
     for (INT i = 0; i < 3; i++)
-        EXPECT_EQ(Malloc->FindPoolRecord(Blocks[0])->Mem + (584 - i) * 112, Blocks[i]);
+        EXPECT_EQ(Pool->Mem + (584 - i) * 112, Blocks[i]);
+    // A broken pool list fails its check through the error device.
+    FPoolRecord** Kept = Pool->PrevLink;
+    Pool->PrevLink = NULL;
+    EXPECT_EQ(0, ThrownBy([&] { Malloc->HeapCheck(); })
+                     .InStr(TEXT("Assertion failed: Pool->PrevLink==PoolPtr [File:core/FMallocWindows.cpp] [Line: ")));
+    Pool->PrevLink = Kept;
     for (BYTE* Block : Blocks)
         Malloc->Free(Block);
     EXPECT_EQ(0, Malloc->SystemBytesCurrent); // released with its last block
     BYTE* Again = Malloc->Alloc(112);
     EXPECT_EQ(Malloc->FindPoolRecord(Again)->Mem + 584 * 112, Again); // from a new pool
-    EXPECT_EQ(65536, Malloc->SystemBytesCurrent);
     Malloc->Free(Again);
 
     // 32768 bytes: two blocks fill a pool, a third needs another.
@@ -81,11 +98,20 @@ TEST(FMallocWindows, PoolsHandOutTheirLastBlocksFirstAndGoBackWhenEmpty)
     EXPECT_EQ(2 * 65536, Malloc->SystemBytesCurrent);
     for (BYTE* Block : Largest)
         Malloc->Free(Block);
-    // 32769 bytes: the system's own pages, rounded up, counted at the requested size.
-    BYTE* System = Malloc->Alloc(32769);
-    EXPECT_EQ(&Malloc->LargeTable, Malloc->FindPoolRecord(System)->SizeClass);
-    EXPECT_EQ((std::vector<INT>{1, 32769, 36864}), Malloc->Counters());
-    Malloc->Free(System);
+
+    // Every other block of a full pool freed, each then a run of its own (the first at the
+    // pool's start): all come back before a pool is added.
+    std::vector<BYTE*> All(65536 / 8);
+    for (BYTE*& Block : All)
+        Block = Malloc->Alloc(8);
+    for (size_t i = 1; i < All.size(); i += 2)
+        Malloc->Free(All[i]);
+    Malloc->HeapCheck();
+    for (size_t i = 1; i < All.size(); i += 2)
+        All[i] = Malloc->Alloc(8);
+    EXPECT_EQ(65536, Malloc->SystemBytesCurrent);
+    for (BYTE* Block : All)
+        Malloc->Free(Block);
     EXPECT_EQ(Zero, Malloc->Counters());
 }
 
@@ -109,13 +135,11 @@ TEST(FMallocWindows, ReallocKeepsABlockOnlyWhileItsClassOrItsPagesStillFit)
         EXPECT_NE(Before, System = Malloc->Resize(System, Size)) << Size;
     }
     EXPECT_EQ(0x5A, System[59]);
-    EXPECT_EQ(60074, Malloc->UsedBytesCurrent);
-
-    INT Total = Malloc->TotalAllocations;
+    std::vector<INT> Counters = Malloc->Counters();
+    EXPECT_EQ((std::vector<INT>{1, 60074, 61440}), Counters);
     EXPECT_EQ(NULL, Malloc->Realloc(NULL, 0, TEXT("Test")));
     Malloc->Free(NULL);
-    EXPECT_EQ(Total, Malloc->TotalAllocations);
-    EXPECT_EQ(1, Malloc->LiveAllocations);
+    EXPECT_EQ(Counters, Malloc->Counters());
 
     // A failing Realloc adds the old pointer (all of it), the new size and the tag to the history.
     Malloc->RequestsLeft = 0;
@@ -129,32 +153,10 @@ TEST(FMallocWindows, ReallocKeepsABlockOnlyWhileItsClassOrItsPagesStillFit)
     EXPECT_EQ(Zero, Malloc->Counters());
 }
 
-TEST(FMallocWindows, ABrokenPoolListFailsHeapCheckThroughTheErrorDevice)
-{
-    FTestMallocPtr Malloc(new FTestMalloc);
-    BYTE* Blocks[3] = {Malloc->Alloc(16), Malloc->Alloc(32768), Malloc->Alloc(32768)};
-    FPoolRecord* Available = Malloc->FindPoolRecord(Blocks[0]);
-    FPoolRecord* Full = Malloc->FindPoolRecord(Blocks[1]);
-    // Breaks one field, expects the assertion and mends the field again.
-    auto ExpectAssertion = [&](const char* Expression, auto& Field, auto Broken) {
-        auto Kept = Field;
-        Field = Broken;
-        FString Start = FString::Printf(TEXT("Assertion failed: %hs [File:core/FMallocWindows.cpp] [Line: "), Expression);
-        EXPECT_EQ(0, ThrownBy([&] { Malloc->HeapCheck(); }).InStr(*Start)) << Expression;
-        Field = Kept;
-        Malloc->HeapCheck();
-    };
-    ExpectAssertion("Pool->PrevLink==PoolPtr", Available->PrevLink, static_cast<FPoolRecord**>(NULL));
-    ExpectAssertion("Free->Blocks>0", Available->FirstMem->Blocks, 0ul);
-    ExpectAssertion("!Pool->FirstMem", Full->FirstMem, Available->FirstMem);
-    for (BYTE* Block : Blocks)
-        Malloc->Free(Block);
-}
-
 TEST(FMallocWindows, DumpAllocsWritesTheStatisticsAndWithMemstatThePoolTable)
 {
     FTestMallocPtr Malloc(new FTestMalloc);
-    BYTE* Blocks[3] = {Malloc->Alloc(100), Malloc->Alloc(100), Malloc->Alloc(40000)};
+    Malloc->Alloc(100), Malloc->Alloc(100), Malloc->Alloc(40000); // kept to the end of the allocator
     Malloc->Free(Malloc->Alloc(60000)); // raises the peaks only
     // The command line is what appInit was given: an allocator whose Init stops it sets just that.
     auto Dump = [&](const TCHAR* CmdLine) {
@@ -173,111 +175,57 @@ TEST(FMallocWindows, DumpAllocsWritesTheStatisticsAndWithMemstatThePoolTable)
     ASSERT_EQ(4u + 2 + POOL_COUNT + 1, Lines.size());
     // Used 224 + 40000 bytes of 65536 + 40960 from the system; the peaks held 60000 more.
     // 585 blocks of 112 bytes in one pool, two taken: 65520 bytes used, 65296 of them waste.
-    const std::pair<size_t, const char*> Expected[] = {
-        {0, "Memory Allocation Status"},
-        {1, "Curr Memory  0.038M /  0.102M"},
-        {2, "Peak Memory  0.096M /  0.160M"},
-        {3, "Allocs           3 Current /      4 Total"},
-        {4, "Block Size Num Pools Cur Allocs Total Allocs Mem Used Mem Waste Efficiency"},
-        {5, "---------- --------- ---------- ------------ -------- --------- ----------"},
-        {6, "         8         0          0           0K       0K        0K    100.00%"},
-        {6 + 15, "       112         1          2           0K      63K       63K     50.09%"},
-        {6 + 48, "     32768         0          0           0K       0K        0K    100.00%"},
-        {Lines.size() - 1, "BlkOverall         1          2           0K      63K       63K     50.09%"}};
-    for (const auto& [Index, Line] : Expected)
-        EXPECT_EQ(Line, Lines[Index]) << Index;
+    EXPECT_EQ(std::vector<std::string>(Lines.begin(), Lines.begin() + 7),
+              (std::vector<std::string>{
+                  "Memory Allocation Status", "Curr Memory  0.038M /  0.102M", "Peak Memory  0.096M /  0.160M",
+                  "Allocs           3 Current /      4 Total",
+                  "Block Size Num Pools Cur Allocs Total Allocs Mem Used Mem Waste Efficiency",
+                  "---------- --------- ---------- ------------ -------- --------- ----------",
+                  "         8         0          0           0K       0K        0K    100.00%"}));
+    EXPECT_EQ("       112         1          2           0K      63K       63K     50.09%", Lines[6 + 15]);
+    EXPECT_EQ("BlkOverall         1          2           0K      63K       63K     50.09%", Lines.back());
     Lines.resize(4);
     EXPECT_EQ(Lines, Dump(TEXT("Test.exe")));
-    for (BYTE* Block : Blocks)
-        Malloc->Free(Block);
 }
 
-TEST(FMallocWindows, RunningOutOfMemoryIsReportedAndHandsOutNoBlock)
-{
-    // Memory for the pool fails, then memory for its directory; a size too large to record;
-    // pages for a system-served block.
-    const struct { bool Warm; INT Granted; DWORD Size; } Cases[] = {
-        {false, 0, 16}, {false, 1, 16}, {true, INT_MAX, 0xFFFFFFFF}, {true, 0, 50000}};
-    FTestMallocPtr Malloc;
-    for (const auto& Case : Cases)
-    {
-        Malloc.reset(new FTestMalloc);
-        if (Case.Warm)
-            Malloc->Free(Malloc->Alloc(16));
-        Malloc->RequestsLeft = Case.Granted;
-        GTestError.LastMessage = TEXT("");
-        EXPECT_THROW(Malloc->Alloc(Case.Size), const TCHAR*) << Case.Size; // no block to go on with
-        EXPECT_STREQ(LocalizeError(TEXT("OutOfMemory"), TEXT("Core")), *GTestError.LastMessage) << Case.Size;
-        EXPECT_EQ(Zero, Malloc->Counters()) << Case.Size;
-    }
+using FOutOfMemory = FTempFolderTest;
 
-    // An error device that needs memory of the exhausted allocator gets one report per request.
-    struct FNeedyDevice : FOutputDeviceError
-    {
-        FTestMalloc* Malloc = NULL;
-        INT Calls = 0;
-        void Serialize(const TCHAR*, EName) override { Calls++, Malloc->Alloc(16); }
-        void ReportCriticalError() override {}
-    } Device;
-    Device.Malloc = Malloc.get();
-    GError = &Device;
-    EXPECT_THROW(Malloc->Alloc(16), const TCHAR*);
-    EXPECT_THROW(Malloc->Alloc(16), const TCHAR*);
-    GError = &GTestError;
-    EXPECT_EQ(2, Device.Calls);
-}
-
-using FOutOfMemoryReport = FTempFolderTest;
-
-TEST_F(FOutOfMemoryReport, ReachesTheErrorDeviceAlsoWhenItsTextNeedsMemory)
+TEST_F(FOutOfMemory, IsReportedOnceThroughTheErrorDeviceAndHandsOutNoBlock)
 {
     Temp.Write(TEXT("Core.int"), "[Errors]\nOutOfMemory=Geen geheugen meer\n");
     StartConfig(TEXT("Sys.ini"));
-    // Keeps the report in memory of its own: there is none to be had.
-    struct FFixedDevice : FOutputDeviceError
+    // Keeps the report in memory of its own, then asks an exhausted allocator for more.
+    struct FNeedyDevice : FOutputDeviceError
     {
         TCHAR Text[64] = {};
-        void Serialize(const TCHAR* Message, EName) override { appStrcpy(Text, Message); }
+        INT Calls = 0;
+        FTestMallocPtr Dry{new FTestMalloc};
+        void Serialize(const TCHAR* Message, EName) override { appStrcpy(Text, Message), Calls++, Dry->Alloc(16); }
         void ReportCriticalError() override {}
     } Device;
+    Device.Dry->RequestsLeft = 0;
     GError = &Device;
-    // Reading Core.int for the first time takes memory; once it is cached, it takes none.
-    for (const TCHAR* Expected : {TEXT("Out of virtual memory."), TEXT("Geen geheugen meer")})
+    // The program's whole memory runs dry: before Core.int was ever read (its text needs memory
+    // too), then for the pool, the pool's directory, a size too large to record, a system block.
+    const TCHAR* Localized = TEXT("Geen geheugen meer");
+    const struct { bool Warm; INT Granted; DWORD Size; const TCHAR* Text; } Cases[] = {
+        {false, 0, 16, TEXT("Out of virtual memory.")}, {false, 0, 16, Localized}, {false, 1, 16, Localized},
+        {true, INT_MAX, 0xFFFFFFFF, Localized}, {true, 0, 50000, Localized}};
+    for (const auto& Case : Cases)
     {
         FTestMallocPtr Malloc(new FTestMalloc);
-        Malloc->RequestsLeft = 0;
+        if (Case.Warm)
+            Malloc->Free(Malloc->Alloc(16));
+        Malloc->RequestsLeft = Case.Granted;
         GMalloc = Malloc.get();
-        EXPECT_THROW(Malloc->Alloc(16), const TCHAR*);
+        EXPECT_THROW(Malloc->Alloc(Case.Size), const TCHAR*) << Case.Size; // no block to go on with
         GMalloc = &GTestMalloc;
-        EXPECT_STREQ(Expected, Device.Text);
-        LocalizeError(TEXT("OutOfMemory"), TEXT("Core"));
+        EXPECT_STREQ(Case.Text, Device.Text) << Case.Size;
+        EXPECT_EQ(Zero, Malloc->Counters()) << Case.Size;
+        LocalizeError(TEXT("OutOfMemory"), TEXT("Core")); // cached: from now on it needs no memory
     }
     GError = &GTestError;
-}
-
-TEST(FMallocWindows, BlocksAnywhereInTheAddressSpaceFindTheirRecords)
-{
-    for (bool TopDown : {false, true})
-    {
-        FTestMallocPtr Malloc(new FTestMalloc);
-        Malloc->TopDown = TopDown;
-        BYTE* Blocks[4] = {Malloc->Alloc(8), Malloc->Alloc(700), Malloc->Alloc(32768), Malloc->Alloc(300000)};
-#ifdef _WIN64
-        EXPECT_EQ(TopDown, UPTRINT(Blocks[0]) >> 32 != 0) << static_cast<void*>(Blocks[0]);
-#endif
-        for (INT i = 0; i < 3; i++) // from the first and last byte of a pooled block and its pool
-        {
-            FPoolRecord* Pool = Malloc->FindPoolRecord(Blocks[i]);
-            ASSERT_TRUE(Pool);
-            EXPECT_EQ(Pool, Malloc->FindPoolRecord(Blocks[i] + Pool->SizeClass->BlockSize - 1));
-            EXPECT_EQ(Pool, Malloc->FindPoolRecord(Pool->Mem + 65535));
-        }
-        EXPECT_EQ(Blocks[3], Malloc->FindPoolRecord(Blocks[3])->Mem);
-        Blocks[3] = Malloc->Resize(Blocks[3], 250000);
-        for (BYTE* Block : Blocks)
-            Malloc->Free(Block);
-        EXPECT_EQ(Zero, Malloc->Counters());
-    }
+    EXPECT_EQ(5, Device.Calls);
 }
 
 TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
@@ -296,13 +244,12 @@ TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
     {
         auto& [Block, Size] = Slots[Random() % Slots.size()];
         ASSERT_TRUE(!Block || Intact(Block, Size, Size)) << Step;
-        // Mostly small sizes, as a game asks, with every size up to 100000 possible.
-        DWORD Kind = Random() % 100;
-        DWORD NewSize = Random() % ((Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000) + 1);
-        DWORD Action = Random() % 3; // a live block is replaced, resized or (resized to 0) freed
+        // Mostly small sizes, as a game asks, with every size up to 100000 possible; a live
+        // block is replaced, resized or (resized to 0) freed.
+        DWORD Kind = Random() % 100, Action = Random() % 3;
+        DWORD NewSize = Action == 2 ? 0 : Random() % ((Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000) + 1);
         if (Block && Action != 0)
         {
-            NewSize = Action == 2 ? 0 : NewSize;
             Block = Malloc->Resize(Block, NewSize);
             ASSERT_TRUE(!Block || Intact(Block, Size, std::min(NewSize, Size))) << Step;
         }
@@ -317,36 +264,7 @@ TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
         if (Step % 50000 == 0)
             Malloc->HeapCheck();
     }
-    Malloc->HeapCheck();
-    for (auto& [Block, Size] : Slots)
-    {
-        EXPECT_TRUE(!Block || Intact(Block, Size, Size));
-        Malloc->Free(Block);
-    }
+    for (auto& Slot : Slots)
+        Malloc->Free(Slot.first);
     EXPECT_EQ(Zero, Malloc->Counters());
-    EXPECT_GT(Malloc->TotalAllocations, 600000);
-}
-
-TEST(FMallocWindows, FreedBlocksComeBackBeforeAPoolIsAdded)
-{
-    for (DWORD Size : {8u, 10u, 112u, 2048u}) // 10 bytes: runs at 2-byte boundaries
-    {
-        FTestMallocPtr Malloc(new FTestMalloc);
-        std::vector<BYTE*> Blocks, Freed, Again;
-        for (DWORD i = 0; i < 65536 / Size; i++)
-            Blocks.push_back(Malloc->Alloc(Size));
-        // Every other block, each then a run of its own, all of which must stay linked.
-        for (size_t i = 1; i < Blocks.size(); i += 2)
-            Malloc->Free(Freed.emplace_back(Blocks[i]));
-        Malloc->HeapCheck();
-        while (Again.size() < Freed.size())
-            Again.push_back(Malloc->Alloc(Size));
-        std::sort(Freed.begin(), Freed.end());
-        std::sort(Again.begin(), Again.end());
-        EXPECT_EQ(Freed, Again) << Size;
-        EXPECT_EQ(65536, Malloc->SystemBytesCurrent) << Size; // still the one pool
-        for (BYTE* Block : Blocks)
-            Malloc->Free(Block);
-        EXPECT_EQ(Zero, Malloc->Counters());
-    }
 }

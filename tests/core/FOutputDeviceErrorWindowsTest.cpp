@@ -6,7 +6,6 @@
 #include "FOutputDeviceLogFile.h"
 #include "MessageBoxWatcher.h"
 #include "TestFiles.h"
-#include <gtest/gtest.h>
 
 namespace
 {
@@ -67,9 +66,9 @@ TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistoryAndADedicatedServerNoth
     StartConfig(TEXT("Sys.ini"));
     // A friendly error hides the history; a server that has not started yet shows it too.
     const struct { EName Event; UBOOL Started, Client; const TCHAR* Shown; } Cases[] = {
-        {NAME_Critical, 1, 1, TEXT("Boom\r\n\r\nGeschiedenis: Inner <- Outer")},
-        {NAME_FriendlyError, 0, 0, TEXT("Boom\r\n\r\n")},
-        {NAME_FriendlyError, 1, 0, NULL}};
+        {NAME_Critical, 1, 1, TEXT("Kritieke fout: Boom\r\n\r\nGeschiedenis: Inner <- Outer")},
+        {NAME_FriendlyError, 0, 0, TEXT("Kritieke fout: Boom\r\n\r\n")},
+        {NAME_FriendlyError, 1, 0, TEXT("")}};
     for (const auto& Case : Cases)
     {
         GIsCriticalError = 0;
@@ -81,14 +80,10 @@ TEST_F(ErrorDevice, ReportShowsAPlayerTheLocalizedHistoryAndADedicatedServerNoth
         Device.ReportCriticalError();
         Watcher.Stop();
         EXPECT_FALSE(GIsGuarded || GIsRunning || GLogHook);
-        ASSERT_EQ(Case.Shown ? 1 : 0, Watcher.Count()) << Case.Event;
-        if (Case.Shown)
-        {
-            EXPECT_STREQ(TEXT("Kritieke fout"), Watcher.Box(0).Title);
-            EXPECT_STREQ(Case.Shown, Watcher.Box(0).Text);
-            EXPECT_STREQ(Case.Shown, GErrorHist);
-            EXPECT_TRUE(Watcher.Box(0).HasOk && Watcher.Box(0).HasIcon && !Watcher.Box(0).HasNo);
-        }
+        FString Seen;
+        for (INT i = 0; i < Watcher.Count(); i++)
+            Seen += FString::Printf(TEXT("%s: %s"), Watcher.Box(i).Title, Watcher.Box(i).Text);
+        EXPECT_EQ(FString(Case.Shown), Seen) << Case.Event;
     }
 }
 
@@ -101,11 +96,8 @@ TEST(ErrorDeviceChild, DISABLED_UnguardedErrorEndsTheProcess)
     GetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), Log.LogFileName, ARRAY_COUNT(Log.LogFileName));
     GFileManager = &FileManager;
     GLog = &Log;
-    GIsGuarded = 0;
-    GIsStarted = 0;
     Log.Log(TEXT("Before the error"));
-    FOutputDeviceErrorWindows Device;
-    Device.Serialize(TEXT("Unguarded failure"), NAME_Critical);
+    FOutputDeviceErrorWindows().Serialize(TEXT("Unguarded failure"), NAME_Critical);
     ExitProcess(7); // only reached when the device returned
 }
 
@@ -120,14 +112,13 @@ TEST(ErrorDeviceChild, UnguardedErrorShowsTheBoxAndEndsTheProcessWithItsLogWritt
     const TCHAR* Args = TEXT(" --gtest_also_run_disabled_tests --gtest_filter=ErrorDeviceChild.DISABLED_*");
     FWatchedRun Run = FWatchedProcess(Program, Args, NULL, IDOK).Wait();
     SetEnvironmentVariableW(TEXT("CORVANE_CHILD_LOG"), NULL);
-
-    EXPECT_EQ(1u, Run.ExitCode);
-    ASSERT_EQ(1, Run.BoxCount);
-    EXPECT_STREQ(TEXT("Critical Error At Startup"), Run.FirstBox.Title); // no configuration yet
-    EXPECT_STREQ(TEXT("Unguarded failure\r\n\r\n"), Run.FirstBox.Text);
+    // Exit code, boxes, the first one's title (no configuration yet) and text.
+    EXPECT_EQ(FString(TEXT("1 1 Critical Error At Startup: Unguarded failure\r\n\r\n")),
+              FString::Printf(TEXT("%u %i %s: %s"), Run.ExitCode, Run.BoxCount, Run.FirstBox.Title, Run.FirstBox.Text));
     std::vector<std::string> Lines = Narrow(ReadLogLines(*LogFile)); // never closed, yet complete
     ASSERT_EQ(5u, Lines.size());
-    EXPECT_EQ(std::vector<std::string>(Lines.begin() + 1, Lines.end() - 1),
-              (std::vector<std::string>{"Log: Before the error", "Critical: appError called:", "Critical: Unguarded failure"}));
-    EXPECT_EQ(0u, Lines[4].rfind("Critical: Windows GetLastError: ", 0));
+    Lines[4].resize(32); // the system's own text follows
+    EXPECT_EQ(std::vector<std::string>(Lines.begin() + 1, Lines.end()),
+              (std::vector<std::string>{"Log: Before the error", "Critical: appError called:", "Critical: Unguarded failure",
+                                        "Critical: Windows GetLastError: "}));
 }
