@@ -5,31 +5,14 @@
 #include "TestFiles.h"
 #include <tuple>
 
-namespace
-{
-// The globals a test changes, put back when it ends.
-struct FSavedGlobals
-{
-    FMalloc* const Malloc = GMalloc;
-    FOutputDevice* const Log = GLog;
-    FOutputDeviceError* const Error = GError;
-    FFeedbackContext* const Warn = GWarn;
-    FFileManager* const FileManager = GFileManager;
-    ~FSavedGlobals() { std::tie(GMalloc, GLog, GError, GWarn, GFileManager) = std::tie(Malloc, Log, Error, Warn, FileManager); }
-};
-} // namespace
-
 TEST(ExitGlobals, OutliveTheEntryAndTakeWhatLibrariesDoAtExit)
 {
-    FSavedGlobals Saved;
+    const auto Saved = std::make_tuple(GMalloc, GLog, GError, GWarn, GFileManager);
     // The entry's services, in memory that goes with them as the entry's stack does.
     struct FEntryLocals { FHeapMalloc Malloc; FCaptureDevice Log; FTestErrorDevice Error; FFeedbackContextWindows Warn; };
     void* Stack = VirtualAlloc(NULL, sizeof(FEntryLocals), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     FEntryLocals* Entry = new (Stack) FEntryLocals;
-    GMalloc = &Entry->Malloc;
-    GLog = &Entry->Log;
-    GError = &Entry->Error;
-    GWarn = &Entry->Warn;
+    std::tie(GMalloc, GLog, GError, GWarn) = std::make_tuple(&Entry->Malloc, &Entry->Log, &Entry->Error, &Entry->Warn);
     void* Block = appMalloc(16, TEXT("Static"));
     ReleaseEngineGlobals();
     Entry->~FEntryLocals();
@@ -41,23 +24,13 @@ TEST(ExitGlobals, OutliveTheEntryAndTakeWhatLibrariesDoAtExit)
     GLog->Log(TEXT("Late"));
     GWarn->Log(NAME_Warning, TEXT("Late"));
     EXPECT_FALSE(GWarn->YesNof(TEXT("Late?")));
-    // A late request for memory is a fatal error.
+    // A late request for memory is a fatal error, still shown to the player in a box.
     FMalloc* LateMalloc = GMalloc;
-    GMalloc = Saved.Malloc;
-    GError = Saved.Error;
+    FOutputDeviceError* LateError = GError;
+    std::tie(GMalloc, GLog, GError, GWarn, GFileManager) = Saved;
     EXPECT_STREQ(TEXT("Memory was requested after shut-down: 24 bytes (Late)."),
                  *ThrownBy([&] { LateMalloc->Malloc(24, TEXT("Late")); }));
-}
-
-TEST(ExitGlobals, TheErrorDeviceAfterTheEntryStillShowsThePlayerItsBox)
-{
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    FOutputDeviceError* LateError;
-    {
-        FSavedGlobals Saved;
-        ReleaseEngineGlobals();
-        LateError = GError;
-    }
     appStrcpy(GErrorHist, TEXT("Memory was requested after shut-down."));
     FMessageBoxWatcher Watcher(IDOK);
     LateError->ReportCriticalError();

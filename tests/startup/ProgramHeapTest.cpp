@@ -6,47 +6,37 @@
 
 namespace
 {
-class FTagRecorder : public FHeapMalloc
+struct FTagRecorder : FHeapMalloc
 {
-public:
     const TCHAR* LastTag = NULL;
-    DWORD LastSize = 0;
-    void* Malloc(DWORD Size, const TCHAR* Tag) override
-    {
-        LastTag = Tag;
-        LastSize = Size;
-        return FHeapMalloc::Malloc(Size, Tag);
-    }
+    void* Malloc(DWORD Size, const TCHAR* Tag) override { return LastTag = Tag, FHeapMalloc::Malloc(Size, Tag); }
 };
 
-// The program's heap is a static object, which keeps its arena aligned. A fixture member
-// would live on the test program's heap, which aligns only to 8 bytes in 32 bits.
+// Static, as the program's heap is, which keeps its arena aligned: the 32-bit test program's
+// own heap aligns only to 8 bytes.
 alignas(FProgramHeap) BYTE HeapStorage[sizeof(FProgramHeap)];
-
-class ProgramHeap : public testing::Test
-{
-protected:
-    FProgramHeap& Heap = *new (HeapStorage) FProgramHeap;
-    FTagRecorder Recorder;
-    FMalloc* Saved = GMalloc;
-
-    void TearDown() override { GMalloc = Saved; }
-};
 } // namespace
 
-TEST_F(ProgramHeap, UsesTheArenaOnlyBeforeTheAllocatorExistsAndOnceClosed)
+TEST(ProgramHeap, UsesTheArenaOnlyWithoutTheAllocatorAndKeepsEveryBlockAligned)
 {
-    GMalloc = NULL;
+    FMalloc* const Saved = GMalloc;
+    FProgramHeap& Heap = *new (HeapStorage) FProgramHeap;
+    FTagRecorder Recorder;
+    GMalloc = NULL; // before appInit
     void* Empty = Heap.Allocate(0);
     void* Odd = Heap.Allocate(40);
     EXPECT_EQ(NULL, Heap.Allocate(FProgramHeap::ARENA_SIZE));
     void* Most = Heap.Allocate(FProgramHeap::ARENA_SIZE - 5 * FProgramHeap::ALIGNMENT); // leaves one unit
     GMalloc = &Recorder;
-    ASSERT_TRUE(Empty && Odd && Most);
     EXPECT_TRUE(Heap.InArena(Empty) && Heap.InArena(Odd) && Heap.InArena(Most));
     EXPECT_EQ(0u, reinterpret_cast<UPTRINT>(Odd) % FProgramHeap::ALIGNMENT);
     Heap.Release(Odd); // an arena block never reaches the allocator
+    void* Block = Heap.Allocate(1);
+    EXPECT_FALSE(Heap.InArena(Block));
+    EXPECT_STREQ(TEXT("new"), Recorder.LastTag);
+    Heap.Release(Block);
     EXPECT_EQ(0, Recorder.LiveAllocations);
+    EXPECT_EQ(NULL, Heap.Allocate(size_t(0x80000000u))); // beyond the allocator's sizes
 
     void* Early = Heap.Allocate(100);
     Heap.Close();
@@ -55,25 +45,12 @@ TEST_F(ProgramHeap, UsesTheArenaOnlyBeforeTheAllocatorExistsAndOnceClosed)
     Heap.Release(Early); // the allocator may already be gone
     EXPECT_EQ(1, Recorder.LiveAllocations);
     Recorder.Free(Early);
-}
 
-TEST_F(ProgramHeap, GoesThroughTheAllocatorInWholeAlignmentUnitsThatKeepPooledObjectsAligned)
-{
-    GMalloc = &Recorder;
-    const size_t Sizes[][2] = {{0, 0}, {1, 16}, {16, 16}, {17, 32}, {40, 48}};
-    for (const auto& Size : Sizes)
-    {
-        void* Block = Heap.Allocate(Size[0]);
-        EXPECT_FALSE(Heap.InArena(Block));
-        EXPECT_EQ(Size[1], Recorder.LastSize) << Size[0];
-        EXPECT_STREQ(TEXT("new"), Recorder.LastTag);
-        Heap.Release(Block);
-    }
-    EXPECT_EQ(0, Recorder.LiveAllocations);
-    EXPECT_EQ(NULL, Heap.Allocate(size_t(0x80000000u))); // beyond the allocator's sizes
-
+    // Pooled blocks are only as aligned as their size.
     GMalloc = new FMallocWindows; // stays with the process, as the allocator always does
     GMalloc->Init();
+    FProgramHeap& Open = *new (HeapStorage) FProgramHeap;
     for (size_t Size = 1; Size <= 600; Size++)
-        EXPECT_EQ(0u, reinterpret_cast<UPTRINT>(Heap.Allocate(Size)) % FProgramHeap::ALIGNMENT) << Size;
+        EXPECT_EQ(0u, reinterpret_cast<UPTRINT>(Open.Allocate(Size)) % FProgramHeap::ALIGNMENT) << Size;
+    GMalloc = Saved;
 }
