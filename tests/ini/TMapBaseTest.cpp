@@ -8,7 +8,7 @@ static FString KeyName(INT i) { return FString::Printf(TEXT("Key%i"), i); }
 TEST(TMapBase, HashIsCrc32OfTheUtf16BytesWithOnlyAsciiLettersFoldedAndDumpShowsTheChains)
 {
     // The high byte counts, and letters beyond ASCII are not folded.
-    const struct { const TCHAR* Key; DWORD Hash; } Cases[] = {{TEXT(""), 0u}, {TEXT("A"), 0xE9627E44u}, {TEXT("a"), 0xE9627E44u},
+    const struct { const TCHAR* Key; DWORD Hash; } Cases[] = {{TEXT("A"), 0xE9627E44u}, {TEXT("a"), 0xE9627E44u},
         {TEXT("Engine.Engine"), 0x0B6D04E4u}, {TEXT("\x00E9"), 0x8FBC48A5u}, {TEXT("\x00C9"), 0x1A386C07u}};
     for (const auto& Case : Cases)
         EXPECT_EQ(Case.Hash, HashKeyNoCase(Case.Key)) << Narrow(Case.Key);
@@ -18,10 +18,9 @@ TEST(TMapBase, HashIsCrc32OfTheUtf16BytesWithOnlyAsciiLettersFoldedAndDumpShowsT
     Map.Add(TEXT("a"), TEXT("2")); // one chain: slot 0xE9627E44 & 7 = 4
     FCaptureDevice Out;
     Map.Dump(Out);
-    ASSERT_EQ(9, Out.Lines.Num());
-    EXPECT_STREQ(TEXT("TMapBase: 2 items, 8 hash slots"), *Out.Lines(0));
-    for (INT i = 0; i < 8; i++)
-        EXPECT_STREQ(*FString::Printf(TEXT("   Hash[%i] = %i"), i, i == 4 ? 2 : 0), *Out.Lines(i + 1));
+    EXPECT_EQ((std::vector<std::string>{"TMapBase: 2 items, 8 hash slots", "   Hash[0] = 0", "   Hash[1] = 0", "   Hash[2] = 0",
+                                        "   Hash[3] = 0", "   Hash[4] = 2", "   Hash[5] = 0", "   Hash[6] = 0", "   Hash[7] = 0"}),
+              Narrow(Out.Lines));
 }
 
 TEST(TMapBase, SlotsDoubleBeyondTwicePlusEightAndShrinkBackAfterRemoval)
@@ -34,10 +33,6 @@ TEST(TMapBase, SlotsDoubleBeyondTwicePlusEightAndShrinkBackAfterRemoval)
     }
     for (INT i = 0; i < 41; i++)
         ASSERT_TRUE(Map.Find(*KeyName(i)) && *Map.Find(*KeyName(i)) == i) << i; // all relinked
-    // A map made for N pairs starts with the slots that N adds end with.
-    const INT Sized[][2] = {{0, 8}, {24, 8}, {25, 16}, {40, 16}, {41, 32}, {100, 64}};
-    for (auto& Case : Sized)
-        EXPECT_EQ(Case[1], (TMap<FString, INT>(Case[0]).GetHashCount())) << Case[0];
     for (INT i = 40; i >= 1; i--)
         EXPECT_EQ(1, Map.Remove(*KeyName(i)));
     EXPECT_EQ(8, Map.GetHashCount());
