@@ -132,6 +132,7 @@ TEST_F(CorvaneExe, FixesEditActorAutoFieldOfViewAndAHandEditedIniThatARunWithout
     SendMessageW(FindWindowExW(Properties, NULL, TEXT("ListBox"), NULL), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(Heading));
     // The one on the smallest circle.
     EXPECT_TRUE(FString(Heading).InStr(TEXT("[Prop ")) == 0 && FString(Heading).InStr(TEXT(".Prop0]")) > 0) << Narrow(Heading);
+    EXPECT_EQ(ViewportOf(*Process), GetWindow(Properties, GW_OWNER)); // over the game, also a borderless one
     ResizeClient(ViewportOf(*Process), 1200, 675); // 16:9
     EXPECT_TRUE(WaitForLogWindow(*Process, TEXT("Echo: zoomed")));
     ResizeClient(ViewportOf(*Process), 1024, 432); // 64:27
