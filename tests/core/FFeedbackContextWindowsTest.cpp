@@ -5,25 +5,11 @@
 #include "TestFiles.h"
 #include <commctrl.h>
 
-namespace
+TEST(Feedback, AsksAndWarnsAPlayerOnlyLogsOnADedicatedServerAndDrivesTheProgressControlsInSlowTasks)
 {
-// The role flags are clear in a test program; each test leaves them so.
-class Feedback : public testing::Test
-{
-protected:
+    CORVANE_SKIP_WITHOUT_WINDOWS();
+    GTestLog.Clear();
     FFeedbackContextWindows Warn;
-
-    void SetUp() override
-    {
-        CORVANE_SKIP_WITHOUT_WINDOWS();
-        GTestLog.Clear();
-    }
-    void TearDown() override { GIsClient = GIsEditor = GIsSlowTask = 0; }
-};
-} // namespace
-
-TEST_F(Feedback, AsksAndWarnsAPlayerButOnlyLogsOnADedicatedServer)
-{
     FMessageBoxWatcher Watcher(IDYES);
     GIsClient = 1;
     Warn.Log(NAME_UserPrompt, TEXT("The disk is full."));
@@ -40,8 +26,7 @@ TEST_F(Feedback, AsksAndWarnsAPlayerButOnlyLogsOnADedicatedServer)
         Seen += FString::Printf(TEXT("%s: %s|"), Watcher.Box(i).Title, Watcher.Box(i).Text);
     FString Warning = LocalizeError(TEXT("Warning"), TEXT("Core")), Question = LocalizeError(TEXT("Question"), TEXT("Core"));
     EXPECT_EQ(FString::Printf(TEXT("%s: The disk is full.|%s: Overwrite User.ini (42 bytes)?|%s: The editor sees it too.|"),
-                              *Warning, *Question, *Warning),
-              Seen);
+                              *Warning, *Question, *Warning), Seen);
     EXPECT_EQ(Narrow(GTestLog.Lines), (std::vector<std::string>{"Only logged", "Nobody to show it to"}));
     for (INT Event : GTestLog.Events)
         EXPECT_EQ(NAME_Warning, Event);
@@ -49,10 +34,8 @@ TEST_F(Feedback, AsksAndWarnsAPlayerButOnlyLogsOnADedicatedServer)
     GIsClient = 1;
     FMessageBoxWatcher Refuser(IDNO);
     EXPECT_EQ(0u, Warn.YesNof(TEXT("Really?")));
-}
+    GIsClient = 0;
 
-TEST_F(Feedback, SlowTasksNestMustBalanceAndDriveTheProgressControls)
-{
     // A hidden window with a progress bar and a status text, as a loading screen would have.
     INITCOMMONCONTROLSEX Controls = {sizeof(Controls), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&Controls);

