@@ -1,9 +1,12 @@
 // LogWindowProbe.cpp: built together with Corvane.exe's own entry into LogWindowProbe.exe.
 // Just before the game's log window goes, it saves the window's text display as
-// LogWindow.txt (UTF-8) in the current folder: the lines sent to the window alone (event
-// 788) never reach the log file, so this is how an end-to-end test reads them.
+// LogWindow.txt (a byte a character: the lines are ASCII) in the current folder: the lines
+// sent to the window alone (event 788) never reach the log file, so this is how an
+// end-to-end test reads them.
 #include <windows.h>
+#include <stdio.h>
 #include <string.h>
+#include <string>
 #include <vector>
 
 namespace
@@ -13,13 +16,9 @@ const wchar_t LogTitleStart[] = L"GameLog - ";
 void SaveText(HWND Edit)
 {
     std::vector<wchar_t> Text(GetWindowTextLengthW(Edit) + 1);
-    INT Length = GetWindowTextW(Edit, Text.data(), INT(Text.size()));
-    std::vector<char> Utf8(Length * 3 + 1);
-    INT Bytes = WideCharToMultiByte(CP_UTF8, 0, Text.data(), Length, Utf8.data(), INT(Utf8.size()), NULL, NULL);
-    HANDLE File = CreateFileW(L"LogWindow.txt", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    DWORD Written;
-    WriteFile(File, Utf8.data(), DWORD(Bytes), &Written, NULL);
-    CloseHandle(File);
+    const std::string Bytes(Text.begin(), Text.begin() + GetWindowTextW(Edit, Text.data(), INT(Text.size())));
+    if (FILE* File = _wfopen(L"LogWindow.txt", L"wb"))
+        fwrite(Bytes.data(), 1, Bytes.size(), File), fclose(File);
 }
 
 // The log window's text display goes before the window itself.
