@@ -17,18 +17,17 @@ TEST_F(FDataDirsTest, ScanFindsModFoldersDepthFirstInPatternOrder)
 {
     // A folder of 255 characters: room for its search for "\*.u", not for "\*.uax".
     FString Long = FString(TEXT("Long\\")) + std::wstring(255 - Temp().Len() - 6, 'x').c_str();
-    for (const FString& File : {
-             FString(TEXT("System\\Core.int")), FString(TEXT("System\\Own\\Own.u")), // the base and below
-             FString(TEXT("Maps\\Entry.unr")), FString(TEXT("Maps\\Hidden\\System\\Hidden.u")), // a default folder
-             FString(TEXT("MyMod\\System\\MyMod.utx")), FString(TEXT("MyMod\\System\\MyMod.u")),
-             FString(TEXT("MyMod\\System\\MyMod.int")), FString(TEXT("MyMod\\System\\Notes.txt")),
-             FString(TEXT("MyMod\\Help\\Readme.txt")), FString(TEXT("MyMod\\Help\\Maps\\Tour.unr")),
-             FString(TEXT("Outer\\Outer.vl")), FString(TEXT("Outer\\Inner\\Inner.uax")),
-             FString(TEXT("Outer\\Inner\\Deep\\Deep.umx")),
-             FString(TEXT("Odd\\Alias.intx")), FString(TEXT("Odd\\Folder.u\\x.txt")), // no .int file, no package
-             FString(TEXT("Named.Dir\\Pack.u")), // not listed for "*." on Windows
-             Long + TEXT("\\Pack.u"), Long + TEXT("\\Pack.uax")})
-        Temp.Write(*File, "");
+    for (const TCHAR* File : {
+             TEXT("System\\Core.int"), TEXT("System\\Own\\Own.u"), // the base and below
+             TEXT("Maps\\Entry.unr"), TEXT("Maps\\Hidden\\System\\Hidden.u"), // a default folder
+             TEXT("MyMod\\System\\MyMod.utx"), TEXT("MyMod\\System\\MyMod.u"), TEXT("MyMod\\System\\MyMod.int"),
+             TEXT("MyMod\\System\\Notes.txt"), TEXT("MyMod\\Help\\Readme.txt"), TEXT("MyMod\\Help\\Maps\\Tour.unr"),
+             TEXT("Outer\\Outer.vl"), TEXT("Outer\\Inner\\Inner.uax"), TEXT("Outer\\Inner\\Deep\\Deep.umx"),
+             TEXT("Odd\\Alias.intx"), TEXT("Odd\\Folder.u\\x.txt"), // no .int file, no package
+             TEXT("Named.Dir\\Pack.u")}) // not listed for "*." on Windows
+        Temp.Write(File, "");
+    Temp.Write(*(Long + TEXT("\\Pack.u")), "");
+    Temp.Write(*(Long + TEXT("\\Pack.uax")), "");
     FDefaultFolders Defaults;
     Defaults.Add(TEXT("..\\MAPS"));
 
