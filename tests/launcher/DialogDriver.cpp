@@ -7,9 +7,7 @@ std::function<void(HWND)> Pending;
 
 BOOL CALLBACK FindDialog(HWND Window, LPARAM Found)
 {
-    TCHAR Class[16];
-    GetClassNameW(Window, Class, ARRAY_COUNT(Class));
-    if (!appStrcmp(Class, TEXT("#32770")) && IsWindowVisible(Window) && IsWindowEnabled(Window))
+    if (GetClassLongW(Window, GCW_ATOM) == 32770 && IsWindowVisible(Window) && IsWindowEnabled(Window))
         *reinterpret_cast<HWND*>(Found) = Window;
     return TRUE;
 }

@@ -3,7 +3,6 @@
 #include "DialogDriver.h"
 #include "FConfigDialog.h"
 #include "Resource.h"
-#include <algorithm>
 
 namespace
 {
@@ -54,21 +53,33 @@ std::string ScaleAndAngle(HWND D)
 const char SoftRenderer[] = "[Engine.Engine]\r\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\r\n";
 } // namespace
 
-TEST_F(ConfigDialogTest, WithoutItsSectionShowsThePresetsAndOKWritesThemInOrder)
+TEST_F(ConfigDialogTest, WithoutItsSectionShowsThePresetsThatOKWritesInOrderAndCancelOrCloseNothing)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
-    Run(SoftRenderer, "[Engine.PlayerPawn]\r\nDefaultFOV=88.0\r\n", [](HWND D) {
-        for (INT Id : {IDC_CONFIG_SUBTITLEFIX, IDC_CONFIG_RAWINPUT, IDC_CONFIG_WINDOWED, IDC_CONFIG_COLOR32, IDC_CONFIG_DETAILTEXTURES})
-            EXPECT_TRUE(Checked(D, Id)) << Id;
-        EXPECT_FALSE(Checked(D, IDC_CONFIG_SINGLECPU));
-        EXPECT_EQ("x1- auto 88- 120 40", ScaleAndAngle(D) + Text(D, IDC_CONFIG_FPSLIMIT) + " " + Text(D, IDC_CONFIG_LATENCY));
-        // The renderers by caption (in the order of their files), the first of equal captions only.
-        std::vector<std::string> Renderers = Entries(D, IDC_CONFIG_RENDERER);
-        std::sort(Renderers.begin(), Renderers.end());
-        EXPECT_EQ((std::vector<std::string>{"Direct3D", "Software rendering"}), Renderers);
-        EXPECT_EQ("Software rendering", Selected(D, IDC_CONFIG_RENDERER));
-        Click(D, IDOK);
-    });
+    const char User[] = "[Engine.PlayerPawn]\r\nDefaultFOV=88.0\r\n";
+    for (UINT Way : {UINT(IDCANCEL), UINT(WM_CLOSE), UINT(IDOK)})
+    {
+        Run(SoftRenderer, User, [&](HWND D) {
+            for (INT Id : {IDC_CONFIG_SUBTITLEFIX, IDC_CONFIG_RAWINPUT, IDC_CONFIG_WINDOWED, IDC_CONFIG_COLOR32, IDC_CONFIG_DETAILTEXTURES})
+                EXPECT_TRUE(Checked(D, Id)) << Id;
+            EXPECT_FALSE(Checked(D, IDC_CONFIG_SINGLECPU));
+            EXPECT_EQ("x1- auto 88- 120 40", ScaleAndAngle(D) + Text(D, IDC_CONFIG_FPSLIMIT) + " " + Text(D, IDC_CONFIG_LATENCY));
+            // The renderers by caption, the first of equal captions only.
+            EXPECT_EQ(2u, Entries(D, IDC_CONFIG_RENDERER).size());
+            EXPECT_EQ("Software rendering", Selected(D, IDC_CONFIG_RENDERER));
+            if (Way != IDOK)
+            {
+                Click(D, IDC_CONFIG_RAWINPUT);
+                Click(D, IDC_CONFIG_FOVCUSTOM);
+                SetDlgItemTextW(D, IDC_CONFIG_FPSLIMIT, TEXT("30"));
+            }
+            Way == WM_CLOSE ? void(SendMessageW(D, WM_CLOSE, 0, 0)) : Click(D, Way);
+        });
+        if (Way != IDOK)
+        {
+            EXPECT_EQ(SoftRenderer + std::string(User), Temp.Read(TEXT("Corvane.ini")) + Temp.Read(TEXT("User.ini"))) << Way;
+        }
+    }
     // Every setting in its order and letter case; Automatic leaves the angles alone.
     EXPECT_EQ("[Engine.Engine]\r\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\r\n\r\n"
               "[Corvane]\r\nGUIScalingFix=0\r\nSubtitleFix=True\r\nUseAutoFOV=True\r\nRawInput=True\r\n"
@@ -81,7 +92,7 @@ TEST_F(ConfigDialogTest, WithoutItsSectionShowsThePresetsAndOKWritesThemInOrder)
     EXPECT_EQ("[Engine.PlayerPawn]\r\nDefaultFOV=88.0\r\n", Temp.Read(TEXT("User.ini")));
 }
 
-TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModes)
+TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModesAndAChosenRendererIsWritten)
 {
     CORVANE_SKIP_WITHOUT_WINDOWS();
     // Borderless shows the windowed size, even with a fullscreen start, and turns the group off.
@@ -101,15 +112,20 @@ TEST_F(ConfigDialogTest, ResolutionGroupFollowsWindowFormAndListedModes)
     EXPECT_EQ("1001 1001 600 600 False", Client(TEXT("FullscreenViewportX")) + " " + Client(TEXT("WindowedViewportX")) + " " +
                                              Client(TEXT("FullscreenViewportY")) + " " + Client(TEXT("WindowedViewportY")) + " " +
                                              Corvane(TEXT("BorderlessFullscreenWindow")));
-    // A listed mode, stored, selects "Common:" and its entry.
+    // A listed mode, stored, selects "Common:" and its entry; a renderer chosen in the list is
+    // written with its own option.
     size_t X = Mode.find('x');
-    Run("[WinDrv.WindowsClient]\r\nWindowedViewportX=" + Mode.substr(0, X) + "\r\nWindowedViewportY=" + Mode.substr(X + 1), "",
+    Run(SoftRenderer + ("[WinDrv.WindowsClient]\r\nWindowedViewportX=" + Mode.substr(0, X) + "\r\nWindowedViewportY=" + Mode.substr(X + 1)), "",
         [&](HWND D) {
             EXPECT_TRUE(Checked(D, IDC_CONFIG_COMMON) && Enabled(D, IDC_CONFIG_RESOLUTION) && !Enabled(D, IDC_CONFIG_CUSTOMWIDTH));
             EXPECT_EQ(Mode, Selected(D, IDC_CONFIG_RESOLUTION));
+            SendDlgItemMessageW(D, IDC_CONFIG_RENDERER, CB_SELECTSTRING, WPARAM(-1), LPARAM(TEXT("Direct3D")));
+            Click(D, IDC_CONFIG_DETAILTEXTURES);
             Click(D, IDOK);
         });
-    EXPECT_EQ(Mode.substr(0, X), Client(TEXT("FullscreenViewportX")));
+    EXPECT_EQ(Mode.substr(0, X) + " D3DDrv.D3DRenderDevice False", Client(TEXT("FullscreenViewportX")) + " " +
+                                                                       Ini(TEXT("Engine.Engine"), TEXT("GameRenderDevice")) + " " +
+                                                                       Ini(TEXT("D3DDrv.D3DRenderDevice"), TEXT("DetailTextures")));
 }
 
 TEST_F(ConfigDialogTest, StoredScaleAndAngleAreShownAndOKWritesWhatIsShown)
@@ -152,32 +168,7 @@ TEST_F(ConfigDialogTest, StoredValuesItCannotShowAreMadeValidOrKept)
         Click(D, IDC_CONFIG_COMMON);
         Click(D, IDOK);
     });
-    EXPECT_EQ("32 <none>", Client(TEXT("FullscreenColorBits")) + " " + Client(TEXT("FullscreenViewportX")));
-    EXPECT_EQ("softdrv.softwarerenderdevice", Ini(TEXT("Engine.Engine"), TEXT("GameRenderDevice")));
-    EXPECT_EQ("False", Ini(TEXT("softdrv.softwarerenderdevice"), TEXT("DetailTextures")));
-    // A renderer chosen in the list is written with its own option.
-    Run(SoftRenderer, "", [](HWND D) {
-        SendDlgItemMessageW(D, IDC_CONFIG_RENDERER, CB_SELECTSTRING, WPARAM(-1), LPARAM(TEXT("Direct3D")));
-        Click(D, IDC_CONFIG_DETAILTEXTURES);
-        Click(D, IDOK);
-    });
-    EXPECT_EQ("D3DDrv.D3DRenderDevice", Ini(TEXT("Engine.Engine"), TEXT("GameRenderDevice")));
-    EXPECT_EQ("False", Ini(TEXT("D3DDrv.D3DRenderDevice"), TEXT("DetailTextures")));
-}
-
-TEST_F(ConfigDialogTest, CancelAndTheCloseBoxWriteNothing)
-{
-    CORVANE_SKIP_WITHOUT_WINDOWS();
-    const std::string System = std::string(SoftRenderer) + "[Corvane]\r\nFPSLimit=60\r\n";
-    for (UINT Way : {UINT(IDCANCEL), UINT(WM_CLOSE)})
-    {
-        Run(System, "", [&](HWND D) {
-            Click(D, IDC_CONFIG_RAWINPUT);
-            Click(D, IDC_CONFIG_FOVCUSTOM);
-            SetDlgItemTextW(D, IDC_CONFIG_FPSLIMIT, TEXT("30"));
-            Way == IDCANCEL ? Click(D, IDCANCEL) : void(SendMessageW(D, WM_CLOSE, 0, 0));
-        });
-        EXPECT_EQ(System, Temp.Read(TEXT("Corvane.ini"))) << Way;
-        EXPECT_EQ("", Temp.Read(TEXT("User.ini"))) << Way;
-    }
+    EXPECT_EQ("32 <none> softdrv.softwarerenderdevice False", Client(TEXT("FullscreenColorBits")) + " " + Client(TEXT("FullscreenViewportX")) + " " +
+                                                               Ini(TEXT("Engine.Engine"), TEXT("GameRenderDevice")) + " " +
+                                                               Ini(TEXT("softdrv.softwarerenderdevice"), TEXT("DetailTextures")));
 }

@@ -14,11 +14,8 @@ void PressAndRelease(INPUT Press, INPUT Release)
 // A key by its virtual code, or a character of text (VirtualKey 0).
 void Key(WORD VirtualKey, TCHAR Character)
 {
-    INPUT Press = {};
-    Press.type = INPUT_KEYBOARD;
-    Press.ki.wVk = VirtualKey;
-    Press.ki.wScan = Character;
-    Press.ki.dwFlags = Character ? KEYEVENTF_UNICODE : 0;
+    INPUT Press = {INPUT_KEYBOARD, {}};
+    Press.ki = {VirtualKey, WORD(Character), DWORD(Character ? KEYEVENTF_UNICODE : 0), 0, 0};
     INPUT Release = Press;
     Release.ki.dwFlags |= KEYEVENTF_KEYUP;
     PressAndRelease(Press, Release);
@@ -32,23 +29,10 @@ void PumpMessages(DWORD Milliseconds)
         MSG Msg;
         while (PeekMessageW(&Msg, NULL, 0, 0, PM_REMOVE))
         {
-            // Dialog keys (Escape, Enter, Tab) as a dialog's own loop handles them.
-            HWND Root = Msg.hwnd ? GetAncestor(Msg.hwnd, GA_ROOT) : NULL;
-            if (Root && GetClassLongW(Root, GCW_ATOM) == 32770 && IsDialogMessageW(Root, &Msg))
-                continue;
             TranslateMessage(&Msg);
             DispatchMessageW(&Msg);
         }
     }
-}
-
-void FocusWindow(HWND Window)
-{
-    HWND TopLevel = GetAncestor(Window, GA_ROOT);
-    ShowWindow(TopLevel, SW_SHOW);
-    SetForegroundWindow(TopLevel);
-    SetFocus(Window);
-    PumpMessages();
 }
 
 void ClickAt(HWND Window, POINT Point)
@@ -84,21 +68,9 @@ bool ClickCheckBox(HWND TreeView, HTREEITEM Item)
 {
     TreeView_EnsureVisible(TreeView, Item);
     RECT Text;
-    if (!TreeView_GetItemRect(TreeView, Item, &Text, TRUE))
+    INT Width, Height;
+    if (!TreeView_GetItemRect(TreeView, Item, &Text, TRUE) || !ImageList_GetIconSize(TreeView_GetImageList(TreeView, TVSIL_STATE), &Width, &Height))
         return false;
-    // The box lies left of the text: find its span on the item's middle line.
-    LONG Middle = (Text.top + Text.bottom) / 2, Right = -1, Left = -1;
-    for (LONG X = Text.left - 1; X >= 0; X--)
-    {
-        TVHITTESTINFO Hit = {{X, Middle}, 0, NULL};
-        bool OnBox = TreeView_HitTest(TreeView, &Hit) == Item && (Hit.flags & TVHT_ONITEMSTATEICON);
-        if (OnBox)
-            Left = X, Right = Right < 0 ? X : Right;
-        else if (Right >= 0)
-            break;
-    }
-    if (Right < 0)
-        return false;
-    ClickAt(TreeView, {(Left + Right) / 2, Middle});
+    ClickAt(TreeView, {Text.left - Width / 2, (Text.top + Text.bottom) / 2}); // the box lies just left of the text
     return true;
 }

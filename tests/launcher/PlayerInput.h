@@ -6,13 +6,11 @@
 
 // Handles this thread's messages that are due, for about Milliseconds.
 void PumpMessages(DWORD Milliseconds = 50);
-// Brings the top-level window of Window to the front, with the keyboard focus on Window.
-void FocusWindow(HWND Window);
 // A left click at Point of Window's client area; in the middle of a dialog's control.
 void ClickAt(HWND Window, POINT Point);
 void ClickOn(HWND Dialog, INT Id);
 // Presses and releases a key; types each character of Text.
 void PressKey(WORD VirtualKey);
 void Type(const TCHAR* Text);
-// A left click on the check box of Item; false when the item's box cannot be found on screen.
+// A left click on the check box of Item; false when the item is not on screen.
 bool ClickCheckBox(HWND TreeView, HTREEITEM Item);
