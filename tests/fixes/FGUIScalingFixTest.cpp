@@ -11,34 +11,26 @@ TEST_F(FixesTest, TheRootWindowTakesTheChosenScaleWheneverTheCanvasChanges)
     XWindow* Menu = XWindow::CreateNewWindow(XModalWindow::StaticClass(), Root); // covers the root
     XWindow* Hidden = XWindow::CreateNewWindow(XWindow::StaticClass(), Root, 0);
     auto Resize = [&](UCanvas* With) { Call<INT>(Player, FScriptBuilder().CallNative(1050).Object(With)); };
-
     // What the player sees: multipliers, the root's size and clip in GUI units (the canvas
     // divided by the scale), the menu laid out to it, and which windows are shown or laid out.
-    auto Shape = [&]
-    {
-        return Narrow(FString::Printf(TEXT("%ix%i %.3fx%.3f clip %.3fx%.3f menu %.3f shown %i hidden %i/%i"),
-                                      Root->HMultiplier, Root->VMultiplier, Root->Width, Root->Height,
-                                      Root->GC->ClipRect.ClipWidth, Root->GC->ClipRect.ClipHeight, Menu->Width,
-                                      INT(Menu->bIsVisible), INT(Hidden->bIsVisible), Hidden->Layouts));
+    auto Shape = [&] {
+        return Narrow(FString::Printf(TEXT("%ix%i %gx%g clip %gx%g menu %g shown %i hidden %i/%i"), Root->HMultiplier,
+                                      Root->VMultiplier, Root->Width, Root->Height, Root->GC->ClipRect.ClipWidth,
+                                      Root->GC->ClipRect.ClipHeight, Menu->Width, INT(Menu->bIsVisible),
+                                      INT(Hidden->bIsVisible), Hidden->Layouts));
     };
     const struct { INT Scale, SizeX, SizeY; const char* Shape; } Cases[] = {
-        {1, 1024, 768, "1x1 1024.000x768.000 clip 1024.000x768.000 menu 1024.000 shown 1 hidden 0/0"},
-        {1, 1920, 1080, "1x1 1920.000x1080.000 clip 1920.000x1080.000 menu 1920.000 shown 1 hidden 0/0"},
-        {3, 1024, 768, "3x3 341.333x256.000 clip 341.333x256.000 menu 341.333 shown 1 hidden 0/0"},
-        {3, 1920, 1080, "3x3 640.000x360.000 clip 640.000x360.000 menu 640.000 shown 1 hidden 0/0"},
-        {-2, 1024, 768, "-2x-2 -512.000x-384.000 clip -512.000x-384.000 menu -512.000 shown 1 hidden 0/0"}, // hand-edited
+        {1, 1024, 768, "1x1 1024x768 clip 1024x768 menu 1024 shown 1 hidden 0/0"},
+        {1, 1920, 1080, "1x1 1920x1080 clip 1920x1080 menu 1920 shown 1 hidden 0/0"},
+        {3, 1024, 768, "3x3 341.333x256 clip 341.333x256 menu 341.333 shown 1 hidden 0/0"},
+        {3, 1920, 1080, "3x3 640x360 clip 640x360 menu 640 shown 1 hidden 0/0"},
+        {-2, 1024, 768, "-2x-2 -512x-384 clip -512x-384 menu -512 shown 1 hidden 0/0"}, // hand-edited
     };
-    INT Scale = 0;
-    FHookRegistry* Registry = NULL;
     for (const auto& Case : Cases)
     {
         SCOPED_TRACE(Case.Shape);
-        if (Case.Scale != Scale) // each scale is a new run of the game
-        {
-            delete Registry;
-            SetFixes(NULL, *FString::Printf(TEXT("%i"), Scale = Case.Scale));
-            Registry = new FHookRegistry;
-        }
+        SetFixes(NULL, *FString::Printf(TEXT("%i"), Case.Scale));
+        FHookRegistry Registry; // a run of the game
         Canvas->SizeX = Case.SizeX;
         Canvas->SizeY = Case.SizeY;
         const INT Layouts = Menu->Layouts;
@@ -57,5 +49,4 @@ TEST_F(FixesTest, TheRootWindowTakesTheChosenScaleWheneverTheCanvasChanges)
         EXPECT_EQ(Before, Counts());
         EXPECT_EQ(Case.Shape, Shape());
     }
-    delete Registry;
 }

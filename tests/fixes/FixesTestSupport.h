@@ -31,10 +31,7 @@ protected:
             GConfig->SetString(TEXT("Corvane"), TEXT("GUIScalingFix"), GUIScalingFix);
     }
 
-    static UClass* Load(const TCHAR* Path, const TCHAR* File = NULL)
-    {
-        return UObject::StaticLoadClass(UObject::StaticClass(), NULL, Path, File, LOAD_None, NULL);
-    }
+    static UClass* Load(const TCHAR* Path) { return UObject::StaticLoadClass(UObject::StaticClass(), NULL, Path, NULL, LOAD_None, NULL); }
 
     // Calls the native at the start of Code on Object with the parameters that follow, and
     // checks that the native took them all and stepped past the end of the parameters.

@@ -59,8 +59,8 @@ TEST_F(GameEngine, OffersEveryCommandToTheProgramFirst)
         Program.Offered.Empty();
         EXPECT_EQ(Case.Handled, Engine->Exec(Case.Command, GTestLog)) << Case.Command;
         EXPECT_EQ(std::vector<std::string>{Narrow(Case.Command)}, Narrow(Program.Offered));
-        EXPECT_FLOAT_EQ(Case.Desired, Engine->Player->DesiredFOV) << Case.Command;
-        EXPECT_FLOAT_EQ(Case.Default, Engine->Player->DefaultFOV) << Case.Command;
+        EXPECT_EQ(FString::Printf(TEXT("%g/%g"), Case.Desired, Case.Default),
+                  FString::Printf(TEXT("%g/%g"), Engine->Player->DesiredFOV, Engine->Player->DefaultFOV)) << Case.Command;
     }
     EXPECT_EQ(FString(TEXT("FOV: Desired=170.000 Default=170.000")), Engine->LastConsoleOutput);
 }
@@ -81,7 +81,6 @@ TEST_F(GameEngine, RunsCommandFilesOneCommandPerTick)
     EXPECT_EQ(FString(TEXT("last")), Program.Offered.Last());
     INT Index;
     EXPECT_TRUE(GTestLog.Lines.FindItem(TEXT("Exec: command not recognized: first"), Index));
-
     EXPECT_TRUE(Engine->Exec(TEXT("exec Missing.txt"), GTestLog));
     EXPECT_EQ(FString(TEXT("Exec: can't find file 'Missing.txt'")), GTestLog.Lines.Last());
 }

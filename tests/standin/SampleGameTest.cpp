@@ -19,11 +19,9 @@ TEST(SampleGame, PlaysFromAnExecFile)
 
     // Each expected line in this order, with others between them.
     EXPECT_TRUE(LinesInOrder(Lines, {
-        TEXT("Log: Init: Path[0]=..\\System\\*.u"),
         TEXT("Log: Init: Path[5]=..\\Rivers\\System\\*.u"),
         TEXT("Log: Init: Viewport 1024x768 Windowed Renderer=SoftDrv.SoftwareRenderDevice"),
         TEXT("Log: Exec: Run.txt (11 commands)"),
-        TEXT("Log: FOV: Desired=90.000 Default=90.000"),
         TEXT("Log: Status: Title Veltra: MyMod"), // the mod's Engine.int
         TEXT("Log: Status: FOV Desired=90.000 Default=90.000"),
         TEXT("Log: Status: GUI Multipliers=1x1 Root=1024.0x768.0 Clip=1024.0x768.0 Cursor=0"),
