@@ -2,6 +2,7 @@
 // cancelling, saves that fail and the guards an error leaves.
 #include "FConfigCacheIni.h"
 #include "TestFiles.h"
+#include <map>
 
 namespace
 {
@@ -12,37 +13,26 @@ protected:
     ~FConfigCacheIniTest() override { delete Cache; }
     FString Get(const TCHAR* Key, const TCHAR* Filename = NULL) { return Cache->GetStr(TEXT("S"), Key, Filename); }
     UBOOL Dirty() { return Cache->Find(NULL, 0)->Dirty; }
-    // The first two lines of the cache's Dump: its title and the file map's size.
-    FString Dumped()
-    {
-        FCaptureDevice Out;
-        Cache->Dump(Out);
-        return Out.Lines(0) + TEXT(" ") + Out.Lines(1);
-    }
 
     FConfigCacheIni* Cache = static_cast<FConfigCacheIni*>(FConfigCacheIni::Factory());
 };
-const TCHAR* const NoFiles = TEXT("Files map: TMapBase: 0 items, 8 hash slots");
 
 // Refuses to write a read-only file, as Windows does: Wine run by root writes them (and a
-// move replaces them, so only the save's own check keeps them).
-class FReadOnlyFileManager : public FFileManagerWindows
+// move replaces them, so only the save's own check keeps them). With Throws, it fails with an
+// exception that is no message, as a fault would.
+class FFaultyFileManager : public FFileManagerWindows
 {
 public:
+    bool Throws = false;
     FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
     {
+        if (Throws)
+            throw 1;
         DWORD Attributes = GetFileAttributesW(Filename);
         if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_READONLY))
             return SetLastError(ERROR_ACCESS_DENIED), nullptr;
         return FFileManagerWindows::CreateFileWriter(Filename, Flags, Error);
     }
-};
-
-// Fails inside the file manager with an exception that is no message, as a fault would.
-class FThrowingFileManager : public FFileManagerWindows
-{
-public:
-    FArchive* CreateFileWriter(const TCHAR*, DWORD, FOutputDevice*) override { throw 1; }
 };
 
 // Gives every block pages of its own and decommits them when the block is freed, so that any
@@ -52,42 +42,35 @@ class FPoisoningMalloc : public FHeapMalloc
 {
 public:
     FPoisoningMalloc() { GMalloc = this; }
-    ~FPoisoningMalloc() { GMalloc = Previous, VirtualFree(Region, 0, MEM_RELEASE); }
-    void* Malloc(DWORD Size, const TCHAR*) override
+    ~FPoisoningMalloc()
     {
-        SIZE_T Bytes = (Size + HEADER + 4095) & ~SIZE_T(4095);
-        if (Used + Bytes > REGION)
-            throw TEXT("The poisoning allocator is full.");
-        BYTE* Pages = static_cast<BYTE*>(VirtualAlloc(Region + Used, Bytes, MEM_COMMIT, PAGE_READWRITE));
-        Used += Bytes;
-        *reinterpret_cast<DWORD*>(Pages) = Size;
-        return Pages + HEADER;
+        GMalloc = Previous;
+        for (auto& Block : Sizes)
+            VirtualFree(Block.first, 0, MEM_RELEASE);
     }
+    void* Malloc(DWORD Size, const TCHAR* Tag) override { return Realloc(NULL, Size, Tag); }
     void* Realloc(void* Old, DWORD Size, const TCHAR* Tag) override
     {
-        if (Old && !Owns(Old))
+        if (Old && !Sizes.count(Old))
             return Previous->Realloc(Old, Size, Tag);
-        void* New = Size ? Malloc(Size, Tag) : NULL;
+        void* New = Old && !Size ? NULL : VirtualAlloc(NULL, Size + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (New)
+            Sizes[New] = Size;
         if (Old && New)
-            memcpy(New, Old, std::min(Size, SizeOf(Old)));
+            memcpy(New, Old, std::min(Size, Sizes[Old]));
         Free(Old);
         return New;
     }
     void Free(void* Block) override
     {
-        if (!Owns(Block))
+        if (!Sizes.count(Block))
             return Previous->Free(Block);
-        VirtualFree(static_cast<BYTE*>(Block) - HEADER, SizeOf(Block) + HEADER, MEM_DECOMMIT);
+        VirtualFree(Block, 0, MEM_DECOMMIT);
     }
 
 private:
-    enum { HEADER = 16, REGION = 64 << 20 };
     FMalloc* Previous = GMalloc;
-    BYTE* Region = static_cast<BYTE*>(VirtualAlloc(NULL, REGION, MEM_RESERVE, PAGE_NOACCESS));
-    SIZE_T Used = 0;
-
-    bool Owns(const void* Block) const { return Block >= Region && Block < Region + REGION; }
-    static DWORD SizeOf(const void* Block) { return *reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(Block) - HEADER); }
+    std::map<void*, DWORD> Sizes;
 };
 
 // How many files a cache holds before caching one more moves them all.
@@ -113,12 +96,9 @@ TEST_F(FConfigCacheIniTest, NamesGainIniUnlessTheyHaveAnExtensionAndSystemAndUse
         Temp.Write(Name[1], std::string("[S]\nk=") + appToAnsi(Name[1]) + "\n");
     for (auto& Name : Names)
         EXPECT_STREQ(Name[1], *Get(TEXT("k"), Name[0])) << (Name[0] ? Name[0] : TEXT("NULL"));
-    EXPECT_STREQ(TEXT("Files map: TMapBase: 7 items, 8 hash slots"), *Dumped());
-
-    // A missing file is cached only for writing, and reaches the disk only once it changed.
-    EXPECT_TRUE(!Cache->Find(TEXT("New"), 0) && Cache->Find(TEXT("New"), 1));
-    Cache->Flush(0);
-    EXPECT_FALSE(Temp.Exists(TEXT("New.ini")));
+    FCaptureDevice Out;
+    Cache->Dump(Out);
+    EXPECT_STREQ(TEXT("Files map: TMapBase: 7 items, 8 hash slots"), *(Out.Lines(0) + TEXT(" ") + Out.Lines(1)));
 
     // A name that does not fit the name buffer is refused rather than cut to another file.
     FString Long = FString::Printf(TEXT("%0300i"), 0);
@@ -141,8 +121,7 @@ TEST_F(FConfigCacheIniTest, ReadsConvertTheTextAndLeaveTheOutValueWhenMissing)
     EXPECT_FALSE(Cache->GetBool(TEXT("S"), TEXT("none"), Bool) || Cache->GetInt(TEXT("S"), TEXT("n"), Int, TEXT("NoSuchFile")) ||
                  Cache->GetFloat(TEXT("Other"), TEXT("x"), Float));
     EXPECT_TRUE(Bool == 7 && Int == 7 && Float == 7.f);
-    EXPECT_TRUE(Cache->GetInt(TEXT("S"), TEXT("n"), Int) && Int == 42);
-    EXPECT_TRUE(Cache->GetFloat(TEXT("S"), TEXT("x"), Float) && Float == 1.5f);
+    EXPECT_TRUE(Cache->GetInt(TEXT("S"), TEXT("n"), Int) && Int == 42 && Cache->GetFloat(TEXT("S"), TEXT("x"), Float) && Float == 1.5f);
 
     // Strings are cut to their buffer; a missing key empties the output.
     FString Value(TEXT("old"));
@@ -156,25 +135,9 @@ TEST_F(FConfigCacheIniTest, ReadsConvertTheTextAndLeaveTheOutValueWhenMissing)
     EXPECT_STREQ(TEXT(""), *Get(TEXT("none")));
 }
 
-TEST_F(FConfigCacheIniTest, SetStringStoresRealChangesOnlyAndReplacesTheLastOfEqualKeys)
+TEST_F(FConfigCacheIniTest, SectionsAreListedAsFarAsTheBufferHoldsAndOnlyRealChangesMarkTheFile)
 {
-    Temp.Write(TEXT("Sys.ini"), "[S]\nk=1\nk=2\nName=Value\n");
-    EXPECT_STREQ(TEXT("2"), *Get(TEXT("k")));
-    Cache->SetString(TEXT("S"), TEXT("NAME"), TEXT("VALUE")); // letter case alone is no change
-    EXPECT_FALSE(Dirty());
-    Cache->SetString(TEXT("S"), TEXT("k"), TEXT("3"));
-    Cache->SetBool(TEXT("S"), TEXT("b"), 1);
-    Cache->SetBool(TEXT("S"), TEXT("c"), 0);
-    Cache->SetInt(TEXT("S"), TEXT("i"), -12);
-    Cache->SetFloat(TEXT("T"), TEXT("f"), 1.5f);
-    Cache->Flush(0);
-    EXPECT_EQ("[S]\r\nk=1\r\nk=3\r\nName=Value\r\nb=True\r\nc=False\r\ni=-12\r\n\r\n[T]\r\nf=1.500000\r\n\r\n",
-              Temp.Read(TEXT("Sys.ini")));
-}
-
-TEST_F(FConfigCacheIniTest, SectionsAreListedAsFarAsTheBufferHoldsAndHandingThemOutMarksAChange)
-{
-    Temp.Write(TEXT("Sys.ini"), "[S]\na=1\nb=22\na=3\n[E]\n[C]\nc=1\n");
+    Temp.Write(TEXT("Sys.ini"), "[S]\na=1\nb=22\na=3\nName=Value\n[E]\n[C]\nc=1\n");
     TCHAR Buffer[20];
     // Buffer size, then what it must hold: entries, each ended by a zero, and one more zero.
     const struct { INT Size; const TCHAR* Expected; INT Len; } Cases[] = {
@@ -188,18 +151,26 @@ TEST_F(FConfigCacheIniTest, SectionsAreListedAsFarAsTheBufferHoldsAndHandingThem
     }
     EXPECT_TRUE(Cache->GetSection(TEXT("E"), Buffer, 16) && !Buffer[0]);
     EXPECT_FALSE(Cache->GetSection(TEXT("None"), Buffer, 16) || Cache->GetSection(TEXT("S"), Buffer, 16, TEXT("NoSuchFile")));
+    EXPECT_STREQ(TEXT("3"), *Get(TEXT("a")));
 
     EXPECT_FALSE(Cache->GetSectionPrivate(TEXT("New"), 0, 0) || Cache->GetSectionPrivate(TEXT("S"), 0, 0, TEXT("NoSuchFile")));
     ASSERT_TRUE(Cache->GetSectionPrivate(TEXT("S"), 0, 1));
-    Cache->EmptySection(TEXT("E")); // already empty: no change
+    Cache->SetString(TEXT("S"), TEXT("NAME"), TEXT("VALUE")); // letter case alone is no change
+    Cache->EmptySection(TEXT("E"));                          // already empty
     Cache->EmptySection(TEXT("Missing"));
     EXPECT_FALSE(Dirty());
-    Cache->GetSectionPrivate(TEXT("S"), 0, 0)->Add(TEXT("a"), TEXT("4"));
+    Cache->GetSectionPrivate(TEXT("S"), 0, 0)->Add(TEXT("x"), TEXT("4"));
     EXPECT_TRUE(Dirty());
+    Cache->SetString(TEXT("S"), TEXT("a"), TEXT("5")); // the last of the two
+    Cache->SetBool(TEXT("S"), TEXT("t"), 1);
+    Cache->SetBool(TEXT("S"), TEXT("f"), 0);
+    Cache->SetInt(TEXT("S"), TEXT("i"), -12);
+    Cache->SetFloat(TEXT("T"), TEXT("f"), 1.5f);
     Cache->EmptySection(TEXT("C"));
     Cache->GetSectionPrivate(TEXT("New"), 1, 1, TEXT("Other"))->Add(TEXT("n"), TEXT("1"));
     Cache->Flush(0);
-    EXPECT_EQ("[S]\r\na=1\r\nb=22\r\na=3\r\na=4\r\n\r\n[E]\r\n\r\n[C]\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
+    EXPECT_EQ("[S]\r\na=1\r\nb=22\r\na=5\r\nName=Value\r\nx=4\r\nt=True\r\nf=False\r\ni=-12\r\n\r\n[E]\r\n\r\n[C]\r\n\r\n"
+              "[T]\r\nf=1.500000\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
     EXPECT_EQ("[New]\r\nn=1\r\n\r\n", Temp.Read(TEXT("Other.ini")));
 }
 
@@ -234,16 +205,15 @@ TEST_F(FConfigCacheIniTest, OnlyChangedFilesThatAreNotCancelledReachTheDiskAndRe
     Cache->Flush(1, TEXT("Sys.ini"));
     EXPECT_STREQ(TEXT("disk|a"), *(Get(TEXT("k")) + TEXT("|") + Get(TEXT("k"), TEXT("A"))));
     Cache->Flush(1);
-    EXPECT_STREQ(NoFiles, *Dumped());
     EXPECT_STREQ(TEXT("disk"), *Get(TEXT("k"), TEXT("A")));
 
-    // Exit writes what changed and empties the cache; the destructor saves too, as the guard
-    // chain of an error inside it shows.
+    // Exit writes what changed; the destructor saves too, as the guard chain of an error inside
+    // it shows.
     Cache->SetString(TEXT("S"), TEXT("k"), TEXT("3"));
     Cache->Exit();
     EXPECT_EQ("[S]\r\nk=3\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
-    EXPECT_STREQ(NoFiles, *Dumped());
-    FThrowingFileManager Throwing;
+    FFaultyFileManager Throwing;
+    Throwing.Throws = true;
     Cache->SetString(TEXT("S"), TEXT("k"), TEXT("4"));
     GFileManager = &Throwing;
     GErrorHist[0] = 0;
@@ -259,7 +229,7 @@ TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSav
     // The target is read-only, or the disk is full. A full disk's message is localized from
     // Core.int, whose caching moves every file of a full cache, the one being saved too.
     Temp.Write(TEXT("Core.int"), "[Errors]\nWriteFailed=Cannot write\n");
-    FReadOnlyFileManager ReadOnly;
+    FFaultyFileManager ReadOnly;
     TDiskFull<FFileManagerWindows> Full;
     Full.Room = 0;
     FConfigCache* SavedConfig = GConfig;
@@ -275,27 +245,26 @@ TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSav
         FCaptureDevice Log;
         GLog = &Log;
         INT Capacity = FilesThatFillTheCache();
-        FConfigCacheIni* Saving = static_cast<FConfigCacheIni*>(FConfigCacheIni::Factory());
-        Saving->Init(TEXT("Sys.ini"), TEXT("Usr.ini"), 1);
-        Saving->SetString(TEXT("S"), TEXT("k"), TEXT("2"));
+        FConfigCacheIni Saving;
+        Saving.Init(TEXT("Sys.ini"), TEXT("Usr.ini"), 1);
+        Saving.SetString(TEXT("S"), TEXT("k"), TEXT("2"));
         for (INT i = 1; i < Capacity; i++)
-            Saving->Find(*FString::Printf(TEXT("F%i"), i), 1);
-        GConfig = Saving;
+            Saving.Find(*FString::Printf(TEXT("F%i"), i), 1);
+        GConfig = &Saving;
         GFileManager = Failing;
-        Saving->Flush(0);
+        Saving.Flush(0);
         EXPECT_STREQ(TEXT("Failed to save Sys.ini"), *Log.Lines.Last());
-        Saving->Flush(1); // the change outlives a reading flush, which would otherwise drop it unsaved
+        Saving.Flush(1); // the change outlives a reading flush, which would otherwise drop it unsaved
         EXPECT_EQ(Original, Temp.Read(TEXT("Sys.ini")));
-        EXPECT_STREQ(TEXT("2"), Saving->GetStr(TEXT("S"), TEXT("k")));
+        EXPECT_STREQ(TEXT("2"), Saving.GetStr(TEXT("S"), TEXT("k")));
         GFileManager = &Files;
         SetFileAttributesW(*Temp(TEXT("Sys.ini")), FILE_ATTRIBUTE_NORMAL);
-        Saving->Flush(0); // a failed save is not retried on its own
+        Saving.Flush(0); // a failed save is not retried on its own
         EXPECT_EQ(Original, Temp.Read(TEXT("Sys.ini")));
-        Saving->SetString(TEXT("S"), TEXT("j"), TEXT("3")); // the next change saves both
-        Saving->Flush(1);
+        Saving.SetString(TEXT("S"), TEXT("j"), TEXT("3")); // the next change saves both
+        Saving.Flush(1);
         EXPECT_EQ("[S]\r\nk=2\r\nj=3\r\n\r\n", Temp.Read(TEXT("Sys.ini")));
         GConfig = SavedConfig;
-        delete Saving;
         GLog = SavedLog;
     }
 }

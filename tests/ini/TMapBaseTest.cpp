@@ -23,48 +23,37 @@ TEST(TMapBase, HashIsCrc32OfTheUtf16BytesWithOnlyAsciiLettersFoldedAndDumpShowsT
               Narrow(Out.Lines));
 }
 
-TEST(TMapBase, SlotsDoubleBeyondTwicePlusEightAndShrinkBackAfterRemoval)
-{
-    TMap<FString, INT> Map;
-    for (INT i = 0; i < 41; i++)
-    {
-        Map.Set(KeyName(i), i);
-        EXPECT_EQ(i < 24 ? 8 : i < 40 ? 16 : 32, Map.GetHashCount()) << i + 1 << " pairs";
-    }
-    for (INT i = 0; i < 41; i++)
-        ASSERT_TRUE(Map.Find(*KeyName(i)) && *Map.Find(*KeyName(i)) == i) << i; // all relinked
-    for (INT i = 40; i >= 1; i--)
-        EXPECT_EQ(1, Map.Remove(*KeyName(i)));
-    EXPECT_EQ(8, Map.GetHashCount());
-    EXPECT_EQ(0, Map.Remove(TEXT("Key5")));
-    Map.Set(TEXT("KEY0"), 7); // Set replaces, whatever the letter case
-    EXPECT_TRUE(Map.Num() == 1 && *Map.Find(TEXT("key0")) == 7);
-    for (INT i = 0; i < 30; i++)
-        Map.Set(KeyName(100 + i), i);
-    Map.Empty();
-    EXPECT_TRUE(Map.Num() == 0 && Map.GetHashCount() == 8);
-}
-
-TEST(TMapBase, RepeatedKeysKeepTheirOrderAndTheNewestWins)
+TEST(TMapBase, SlotsFollowThePairCountAndRepeatedKeysKeepTheirOrderNewestFirst)
 {
     TMultiMap<FString, FString> Map;
     Map.Add(TEXT("a"), TEXT("1"));
     Map.Add(TEXT("b"), TEXT("2"));
     Map.Add(TEXT("A"), TEXT("3"));
-    for (INT i = 0; i < 30; i++) // growth relinks every chain, newest first again
-        Map.Add(KeyName(i), TEXT("x"));
+    for (INT i = 3; i < 41; i++) // doubles beyond twice the slots plus eight, relinking every chain
+    {
+        Map.Add(KeyName(i), KeyName(i));
+        EXPECT_EQ(i < 24 ? 8 : i < 40 ? 16 : 32, Map.GetHashCount()) << i + 1 << " pairs";
+    }
     Map.Add(TEXT("a"), TEXT("5"));
+    for (INT i = 3; i < 41; i++)
+        ASSERT_TRUE(Map.Find(*KeyName(i)) && *Map.Find(*KeyName(i)) == KeyName(i)) << i;
     EXPECT_STREQ(TEXT("5"), **Map.Find(TEXT("A")));
     TArray<FString> Values;
     Map.MultiFind(TEXT("A"), Values);
     EXPECT_EQ((std::vector<std::string>{"5", "3", "1"}), Narrow(Values));
 
-    // Removal takes every pair of the key and leaves the others in order.
+    // Removal takes every pair of the key, leaves the others in order and shrinks the slots back.
     EXPECT_EQ(3, Map.Remove(TEXT("a")));
-    EXPECT_EQ(nullptr, Map.Find(TEXT("a")));
     FString Order;
     for (TMultiMap<FString, FString>::TIterator It(Map); It; ++It)
         Order += It.Key() + TEXT(" ");
-    EXPECT_STREQ(*(TEXT("b ") + KeyName(0) + TEXT(" ")), *Order.Left(7));
-    EXPECT_EQ(31, Map.Num());
+    EXPECT_STREQ(*(TEXT("b ") + KeyName(3) + TEXT(" ")), *Order.Left(7));
+    for (INT i = 40; i >= 3; i--)
+        EXPECT_EQ(1, Map.Remove(*KeyName(i)));
+    EXPECT_TRUE(Map.GetHashCount() == 8 && Map.Remove(TEXT("a")) == 0 && Map.Find(TEXT("a")) == nullptr);
+    EXPECT_TRUE(Map.Num() == 1 && *Map.Find(TEXT("B")) == TEXT("2"));
+    for (INT i = 0; i < 30; i++)
+        Map.Add(KeyName(100 + i), TEXT("x"));
+    Map.Empty();
+    EXPECT_TRUE(Map.Num() == 0 && Map.GetHashCount() == 8);
 }
