@@ -112,12 +112,9 @@ TEST_F(GameLauncher, UpdateAutoFOVMatchesTheWindowsShapeToTheUsersAngle)
     {
         if (Case.DesiredFOV)
             GConfig->SetString(TEXT("Engine.PlayerPawn"), TEXT("DesiredFOV"), Case.DesiredFOV, TEXT("DefUser.ini"));
-        World.Viewport->Commands.Empty();
+        World.Viewport->Commands = TEXT("");
         Hook.UpdateAutoFOV(Case.Width, Case.Height);
-        FString Result;
-        for (const FString& Command : World.Viewport->Commands)
-            Result += Command + TEXT(" ");
-        EXPECT_STREQ(Case.Result, *(Result + FString::Printf(TEXT("%ux%u"), Hook.LastFOVSizeX, Hook.LastFOVSizeY)));
+        EXPECT_STREQ(Case.Result, *(World.Viewport->Commands + FString::Printf(TEXT("%ux%u"), Hook.LastFOVSizeX, Hook.LastFOVSizeY)));
     }
 }
 

@@ -8,12 +8,10 @@ TEST(NearestActor, IsTheNearestLiveActorOfTheClassInThePlayersLevel)
     enum { Here, OtherLevel, Deleted };
     struct FSpawn { UClass* (*Class)(); FVector Location; INT Where; };
     const struct { const char* Name; bool WithPlayer; std::vector<FSpawn> Spawns; INT Nearest; /* in Spawns */ } Cases[] = {
-        {"nearer wins", true, {{AProp::StaticClass, {20.f, 0.f, 0.f}, Here}, {AProp::StaticClass, {10.f, 0.f, 0.f}, Here}}, 1},
         {"ties go to the earlier", true, {{AProp::StaticClass, {10.f, 0.f, 0.f}, Here}, {AProp::StaticClass, {0.f, -10.f, 0.f}, Here}}, 0},
-        {"all three axes count", true, {{AProp::StaticClass, {3.f, 4.f, 12.f}, Here}, {AProp::StaticClass, {12.f, 0.f, 0.f}, Here}}, 1},
-        {"only the class", true, {{AActor::StaticClass, {1.f, 0.f, 0.f}, Here}, {AProp::StaticClass, {5.f, 0.f, 0.f}, Here}}, 1},
-        {"only the player's level", true, {{AProp::StaticClass, {1.f, 0.f, 0.f}, OtherLevel}, {AProp::StaticClass, {50.f, 0.f, 0.f}, Here}}, 1},
-        {"not deleted ones", true, {{AProp::StaticClass, {1.f, 0.f, 0.f}, Deleted}, {AProp::StaticClass, {50.f, 0.f, 0.f}, Here}}, 1},
+        {"the nearer, on all three axes", true, {{AProp::StaticClass, {3.f, 4.f, 12.f}, Here}, {AProp::StaticClass, {12.f, 0.f, 0.f}, Here}}, 1},
+        {"only live ones of the class in the player's level", true, {{AActor::StaticClass, {1.f, 0.f, 0.f}, Here},
+         {AProp::StaticClass, {1.f, 0.f, 0.f}, OtherLevel}, {AProp::StaticClass, {1.f, 0.f, 0.f}, Deleted}, {AProp::StaticClass, {50.f, 0.f, 0.f}, Here}}, 3},
         {"none that far", true, {{AProp::StaticClass, {999999.f, 0.f, 0.f}, Here}}, -1},
         {"without a player, the first", false, {{AProp::StaticClass, {50.f, 0.f, 0.f}, OtherLevel}, {AProp::StaticClass, {1.f, 0.f, 0.f}, Here}}, 0},
     };

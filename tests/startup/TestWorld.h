@@ -11,13 +11,9 @@ class UTestViewport : public UViewport
     DECLARE_CLASS(UTestViewport, UViewport)
 public:
     HWND Window = NULL;
-    TArray<FString> Commands; // every command given, none carried out
+    FString Commands; // every command given, each followed by a space; none carried out
     void* GetWindow() override { return Window; }
-    UBOOL Exec(const TCHAR* Cmd, FOutputDevice&) override
-    {
-        Commands.AddItem(FString(Cmd));
-        return 1;
-    }
+    UBOOL Exec(const TCHAR* Cmd, FOutputDevice&) override { Commands += FString(Cmd) + TEXT(" "); return 1; }
 };
 
 class UTestClient : public UClient
