@@ -73,16 +73,6 @@ private:
     std::map<void*, DWORD> Sizes;
 };
 
-// How many files a cache holds before caching one more moves them all.
-INT FilesThatFillTheCache()
-{
-    FConfigCacheIni Probe;
-    const FConfigFile* First = Probe.Find(TEXT("F0"), 1);
-    INT Count = 1;
-    while (Probe.Find(*FString::Printf(TEXT("F%i"), Count), 1), Probe.Find(TEXT("F0"), 0) == First)
-        Count++;
-    return Count;
-}
 } // namespace
 
 TEST_F(FConfigCacheIniTest, NamesGainIniUnlessTheyHaveAnExtensionAndSystemAndUserMapToInit)
@@ -235,6 +225,13 @@ TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSav
     FConfigCache* SavedConfig = GConfig;
     FOutputDevice* SavedLog = GLog;
     const std::string Original = "[S]\nk=1\n";
+    INT Capacity = 1; // how many files a cache holds before caching one more moves them all
+    {
+        FConfigCacheIni Probe;
+        const FConfigFile* First = Probe.Find(TEXT("F0"), 1);
+        while (Probe.Find(*FString::Printf(TEXT("F%i"), Capacity), 1), Probe.Find(TEXT("F0"), 0) == First)
+            Capacity++;
+    }
     for (FFileManager* Failing : {static_cast<FFileManager*>(&ReadOnly), static_cast<FFileManager*>(&Full)})
     {
         SCOPED_TRACE(Failing == &Full ? "full disk" : "read-only");
@@ -244,7 +241,6 @@ TEST_F(FConfigCacheIniTest, AFailedSaveKeepsDiskAndMemoryUntilTheNextChangeIsSav
         FPoisoningMalloc Poisoning;
         FCaptureDevice Log;
         GLog = &Log;
-        INT Capacity = FilesThatFillTheCache();
         FConfigCacheIni Saving;
         Saving.Init(TEXT("Sys.ini"), TEXT("Usr.ini"), 1);
         Saving.SetString(TEXT("S"), TEXT("k"), TEXT("2"));
