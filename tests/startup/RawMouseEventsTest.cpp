@@ -27,7 +27,11 @@ std::string EventsOf(const RAWINPUT& Record, UINT BytesRead)
 }
 } // namespace
 
-TEST(RawMouseEvents, SendsMotionThenButtonsOfWholeMouseRecordsOnly)
+// Records read one at a time, then what GetRawInputBuffer writes: records on 8-byte boundaries,
+// a mouse's data at the end of its record, after the program's own header or the 64-bit one
+// (a 32-bit program under 64-bit Windows); a record cut short ends the walk rather than being
+// read past the bytes written.
+TEST(RawMouseEvents, SendMotionThenButtonsOfWholeMouseRecordsOnlyAndBufferedRecordsInOrder)
 {
     const UINT Whole = sizeof(RAWINPUTHEADER) + sizeof(RAWMOUSE);
     const struct { LONG X, Y; USHORT Flags; UINT BytesRead; DWORD Type; const char* Events; } Cases[] = {
@@ -45,23 +49,17 @@ TEST(RawMouseEvents, SendsMotionThenButtonsOfWholeMouseRecordsOnly)
         Record.data.mouse = MouseData(Case.X, Case.Y, Case.Flags);
         EXPECT_EQ(Case.Events, EventsOf(Record, Case.BytesRead)) << Case.X << "," << Case.Y << " flags " << Case.Flags;
     }
-}
 
-// What GetRawInputBuffer writes: records on 8-byte boundaries, a mouse's data at the end of its
-// record, after the program's own header or the 64-bit one (a 32-bit program under 64-bit
-// Windows); a record cut short ends the walk rather than being read past the bytes written.
-TEST(RawMouseEvents, BufferedRecordsSendTheirEventsInOrder)
-{
     const UINT Own = sizeof(RAWINPUTHEADER), Wide = 24, Mouse = sizeof(RAWMOUSE);
     struct FBlock { DWORD Type, Size; LONG X, Y; USHORT Flags; };
-    const struct { std::vector<FBlock> Blocks; const char* Events; UINT Cut; /* bytes of the last record not written */ } Cases[] = {
+    const struct { std::vector<FBlock> Blocks; const char* Events; UINT Cut; /* bytes of the last record not written */ } Buffered[] = {
         {{{RIM_TYPEMOUSE, Own + Mouse, 5, -3, 0}, {RIM_TYPEMOUSE, Wide + Mouse, 0, 0, 0x00C0}}, "228/4/5 229/4/3 5/3/0 ", 0},
         {{{RIM_TYPEMOUSE, Wide + Mouse, 1, 0, 0}, {RIM_TYPEKEYBOARD, Own + sizeof(RAWKEYBOARD), 0, 0, 0},
           {RIM_TYPEMOUSE, Own + Mouse + 4, 7, 7, 0}, {RIM_TYPEMOUSE, Own + Mouse, 0, 2, 0}},
          "228/4/1 229/4/-2 ", 0}, // other devices and sizes are stepped over
         {{{RIM_TYPEMOUSE, Own + Mouse, 1, 0, 0}, {RIM_TYPEMOUSE, Own + Mouse, 2, 0, 0}}, "228/4/1 ", 8},
     };
-    for (const auto& Case : Cases)
+    for (const auto& Case : Buffered)
     {
         std::vector<BYTE> Buffer;
         for (const FBlock& Block : Case.Blocks)
