@@ -53,13 +53,11 @@ TEST_F(FLongPathTest, EveryOperationRefusesAPathThatDoesNotFit)
     EXPECT_EQ(GetFileAttributesW(*TooLong), INVALID_FILE_ATTRIBUTES);
 
     // A relative path that fits but not in the mirror, which lies deeper: no write goes to
-    // the installation instead, while what lies there can still be read.
+    // the installation's copy instead, while that copy can still be read.
     FString Relative = LongPath(TEXT("Deep"), FILE_PATH_MAX - 1 - Temp(TEXT("Game\\System\\")).Len());
-    FString InInstallation = FString(TEXT("Game\\System\\")) + Relative;
+    Temp.Write(*(FString(TEXT("Game\\System\\")) + Relative), "stock");
     EXPECT_EQ(Mirror.CreateFileWriter(*Relative), nullptr);
     EXPECT_FALSE(Mirror.MakeDirectory(*Relative, 1));
-    EXPECT_FALSE(Temp.Exists(*InInstallation));
-    Temp.Write(*InInstallation, "stock");
     EXPECT_EQ(ReadThrough(Mirror, Relative), "stock");
     FGuardedPath Path;
     EXPECT_FALSE(Mirror.TranslatePath(Path.Out, *Relative, 'r'));
