@@ -4,10 +4,6 @@
 
 namespace
 {
-// The dialog item ids of a standard message box.
-const INT MessageTextId = 0xFFFF;
-const INT MessageIconId = 0x0440;
-
 bool IsProcessWindow(HWND Window, DWORD ProcessId, const TCHAR* TitleStart, bool VisibleOnly)
 {
     DWORD Owner = 0;
@@ -19,21 +15,15 @@ bool IsProcessWindow(HWND Window, DWORD ProcessId, const TCHAR* TitleStart, bool
 } // namespace
 
 FMessageBoxWatcher::FMessageBoxWatcher(INT Answer, DWORD InProcessId)
-    : AnswerButton(Answer), ProcessId(InProcessId), Thread(NULL), StopRequested(0), SeenCount(0)
+    : AnswerButton(Answer), ProcessId(InProcessId), Thread(CreateThread(NULL, 0, ThreadMain, this, 0, NULL))
 {
-    Thread = CreateThread(NULL, 0, ThreadMain, this, 0, NULL);
 }
-
-FMessageBoxWatcher::~FMessageBoxWatcher() { Stop(); }
 
 void FMessageBoxWatcher::Stop()
 {
-    if (!Thread)
-        return;
     InterlockedExchange(&StopRequested, 1);
-    WaitForSingleObject(Thread, INFINITE);
-    CloseHandle(Thread);
-    Thread = NULL;
+    if (Thread && WaitForSingleObject(Thread, INFINITE) == WAIT_OBJECT_0 && CloseHandle(Thread))
+        Thread = NULL;
 }
 
 DWORD WINAPI FMessageBoxWatcher::ThreadMain(void* Self)
@@ -50,22 +40,13 @@ DWORD WINAPI FMessageBoxWatcher::ThreadMain(void* Self)
 
 void FMessageBoxWatcher::Answer(HWND Box)
 {
-    if (SeenCount >= MAX_BOXES)
+    if (SeenCount >= INT(ARRAY_COUNT(Seen)))
         return;
     FSeenBox& Note = Seen[SeenCount];
     GetWindowTextW(Box, Note.Title, ARRAY_COUNT(Note.Title));
-    if (!GetDlgItemTextW(Box, MessageTextId, Note.Text, ARRAY_COUNT(Note.Text)))
-        Note.Text[0] = 0;
-    Note.HasOk = GetDlgItem(Box, IDOK) != NULL;
-    Note.HasYes = GetDlgItem(Box, IDYES) != NULL;
-    Note.HasNo = GetDlgItem(Box, IDNO) != NULL;
-    HWND Icon = GetDlgItem(Box, MessageIconId);
-    Note.HasIcon = Icon && IsWindowVisible(Icon) && SendMessageW(Icon, STM_GETICON, 0, 0) != 0;
+    GetDlgItemTextW(Box, 0xFFFF, Note.Text, ARRAY_COUNT(Note.Text)); // the id of a message box's text
     Answered[SeenCount++] = Box;
-
-    INT Button = AnswerButton;
-    if (!GetDlgItem(Box, Button))
-        Button = Note.HasOk ? IDOK : Note.HasNo ? IDNO : IDCANCEL;
+    INT Button = GetDlgItem(Box, AnswerButton) ? AnswerButton : GetDlgItem(Box, IDOK) ? IDOK : GetDlgItem(Box, IDNO) ? IDNO : IDCANCEL;
     PostMessageW(Box, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Box, Button)));
 }
 
@@ -74,15 +55,11 @@ FWatchedProcess::FWatchedProcess(const FString& Program, const FString& Args, co
     FString CmdLine = FString::Printf(TEXT("\"%s\"%s"), *Program, *Args);
     STARTUPINFOW Startup = {};
     Startup.cb = sizeof(Startup);
-    if (!CreateProcessW(*Program, CmdLine.GetCharArray(), NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, Dir, &Startup,
-                        &Process))
-        return;
-    if (Answer)
-        Watcher = new FMessageBoxWatcher(Answer, Process.dwProcessId);
-    ResumeThread(Process.hThread);
+    if (CreateProcessW(*Program, CmdLine.GetCharArray(), NULL, NULL, FALSE, CREATE_SUSPENDED, NULL, Dir, &Startup, &Process)
+        && Answer)
+        Watcher.reset(new FMessageBoxWatcher(Answer, Process.dwProcessId));
+    ResumeThread(Process.hThread); // none when the program did not start
 }
-
-FWatchedProcess::~FWatchedProcess() { Wait(); }
 
 HWND FindProcessWindow(DWORD ProcessId, const TCHAR* Class, const TCHAR* TitleStart, bool VisibleOnly)
 {
@@ -92,33 +69,32 @@ HWND FindProcessWindow(DWORD ProcessId, const TCHAR* Class, const TCHAR* TitleSt
     return Window;
 }
 
+bool FWatchedProcess::WaitUntil(const std::function<bool()>& Done, DWORD Milliseconds) const
+{
+    for (DWORD Start = GetTickCount(); !Done();)
+        if (WaitForSingleObject(Process.hProcess, 50) != WAIT_TIMEOUT || GetTickCount() - Start >= Milliseconds)
+            return false;
+    return true;
+}
+
 HWND FWatchedProcess::WaitForWindow(const TCHAR* Class, const TCHAR* TitleStart, DWORD Milliseconds) const
 {
-    DWORD Start = GetTickCount();
-    do
-    {
-        HWND Found = FindProcessWindow(Process.dwProcessId, Class, TitleStart, true);
-        if (Found && IsWindowEnabled(Found))
-            return Found;
-    } while (WaitForSingleObject(Process.hProcess, 50) == WAIT_TIMEOUT && GetTickCount() - Start < Milliseconds);
-    return NULL;
+    HWND Found = NULL;
+    auto Ready = [&] { return (Found = FindProcessWindow(Process.dwProcessId, Class, TitleStart, true)) && IsWindowEnabled(Found); };
+    return WaitUntil(Ready, Milliseconds) ? Found : NULL;
 }
 
 FWatchedRun FWatchedProcess::Wait()
 {
     if (!Process.hProcess)
         return Result;
-    if (WaitForSingleObject(Process.hProcess, 60000) != WAIT_OBJECT_0)
-        TerminateProcess(Process.hProcess, 99);
-    WaitForSingleObject(Process.hProcess, INFINITE);
+    if (WaitForSingleObject(Process.hProcess, 60000) != WAIT_OBJECT_0 && TerminateProcess(Process.hProcess, 99))
+        WaitForSingleObject(Process.hProcess, INFINITE);
     if (Watcher)
     {
         Watcher->Stop();
         Result.BoxCount = Watcher->Count();
-        if (Result.BoxCount)
-            Result.FirstBox = Watcher->Box(0);
-        delete Watcher;
-        Watcher = NULL;
+        Result.FirstBox = Watcher->Box(0); // empty when there was none
     }
     GetExitCodeProcess(Process.hProcess, &Result.ExitCode);
     CloseHandle(Process.hThread);

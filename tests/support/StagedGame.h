@@ -21,15 +21,15 @@ public:
     // Replaces the first From in the copy's system ini with To.
     void EditIni(const std::string& From, const std::string& To);
     // Writes a file into the copy's System folder (an EXEC= command file, say).
-    void Write(const TCHAR* Relative, const std::string& Text) const;
+    void Write(const TCHAR* Relative, const std::string& Text) const { WriteWholeFile(System(Relative), Text); }
     // Writes a file into the mirror's System folder, as a player editing their settings does.
-    void WriteMirror(const TCHAR* Relative, const std::string& Text) const;
+    void WriteMirror(const TCHAR* Relative, const std::string& Text) const { WriteWholeFile(Mirror(Relative), Text); }
     // Corvane.exe " -skipdialog" plus Args, in the copy's System folder; its message boxes and
     // dialogs (a first run's configuration) are answered with Answer.
     FWatchedRun Run(const TCHAR* Args, INT Answer = IDOK);
     FWatchedProcess* Start(const TCHAR* Args, INT Answer = IDOK);
     // The lines of the log in the mirror.
-    TArray<FString> Log() const;
+    TArray<FString> Log() const { return ReadLogLines(*Mirror(TEXT("Corvane.log"))); }
 
 private:
     FTempDir Temp;

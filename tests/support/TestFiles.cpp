@@ -1,53 +1,30 @@
 // TestFiles.cpp: temporary folders and whole files for the tests.
 #include "TestFiles.h"
 #include "FConfigCacheIni.h"
-#include <shlwapi.h>
-
-namespace
-{
-// Calls Visit with the name of each entry of Dir but "." and "..", and whether it is a folder.
-void ForEachEntry(const FString& Dir, const std::function<void(const TCHAR*, bool)>& Visit)
-{
-    WIN32_FIND_DATAW Found;
-    HANDLE Find = FindFirstFileW(*(Dir * TEXT("*")), &Found);
-    if (Find == INVALID_HANDLE_VALUE)
-        return;
-    do
-        if (appStrcmp(Found.cFileName, TEXT(".")) && appStrcmp(Found.cFileName, TEXT("..")))
-            Visit(Found.cFileName, (Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    while (FindNextFileW(Find, &Found));
-    FindClose(Find);
-}
-
-// The whole file, which others may be writing meanwhile; false when it cannot be read.
-bool ReadBytes(const TCHAR* Path, std::string& Bytes)
-{
-    HANDLE File = CreateFileW(Path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-    if (File == INVALID_HANDLE_VALUE)
-        return false;
-    Bytes.assign(GetFileSize(File, NULL), '\0');
-    DWORD Done = 0;
-    BOOL Read = Bytes.empty() || ReadFile(File, &Bytes[0], DWORD(Bytes.size()), &Done, NULL);
-    CloseHandle(File);
-    return Read && Done == Bytes.size();
-}
-} // namespace
+#include <shellapi.h>
 
 void RemoveTree(const FString& Dir)
 {
-    ForEachEntry(Dir, [&](const TCHAR* Name, bool Folder) {
-        SetFileAttributesW(*(Dir * Name), FILE_ATTRIBUTE_NORMAL);
-        Folder ? RemoveTree(Dir * Name) : void(DeleteFileW(*(Dir * Name)));
-    });
+    WIN32_FIND_DATAW Found;
+    HANDLE Find = FindFirstFileW(*(Dir * TEXT("*")), &Found);
+    for (BOOL More = Find != INVALID_HANDLE_VALUE; More; More = FindNextFileW(Find, &Found))
+        if (appStrcmp(Found.cFileName, TEXT(".")) && appStrcmp(Found.cFileName, TEXT("..")))
+        {
+            FString Path = Dir * Found.cFileName;
+            SetFileAttributesW(*Path, FILE_ATTRIBUTE_NORMAL);
+            (Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveTree(Path) : void(DeleteFileW(*Path));
+        }
+    if (Find != INVALID_HANDLE_VALUE)
+        FindClose(Find);
     RemoveDirectoryW(*Dir);
 }
 
+// The shell copies the staged game's tree in one call (its paths are short: the shell's limit).
 void CopyTree(const FString& From, const FString& To)
 {
-    CreateDirectoryW(*To, NULL);
-    ForEachEntry(From, [&](const TCHAR* Name, bool Folder) {
-        Folder ? CopyTree(From * Name, To * Name) : void(CopyFileW(*(From * Name), *(To * Name), FALSE));
-    });
+    std::wstring FromList = std::wstring(*(From * TEXT("*"))) + L'\0', ToList = std::wstring(*To) + L'\0'; // lists end with an empty path
+    SHFILEOPSTRUCTW Copy = {NULL, FO_COPY, FromList.c_str(), ToList.c_str(), FOF_NO_UI, FALSE, NULL, NULL};
+    SHFileOperationW(&Copy);
 }
 
 FTempDir::FTempDir()
@@ -67,10 +44,6 @@ FTempDir::~FTempDir()
     RemoveTree(Root);
 }
 
-FString FTempDir::operator()(const TCHAR* Relative) const { return *Relative ? Root * Relative : Root; }
-
-void FTempDir::Write(const TCHAR* Relative, const std::string& Bytes) const { WriteWholeFile((*this)(Relative), Bytes); }
-
 void WriteWholeFile(const FString& Path, const std::string& Bytes)
 {
     for (INT i = 3; i < Path.Len(); i++) // after the drive's "C:\"
@@ -82,15 +55,17 @@ void WriteWholeFile(const FString& Path, const std::string& Bytes)
     CloseHandle(File);
 }
 
-std::string FTempDir::Read(const TCHAR* Relative) const { return ReadWholeFile(*(*this)(Relative)); }
-
 std::string ReadWholeFile(const TCHAR* Path)
 {
-    std::string Bytes;
-    return ReadBytes(Path, Bytes) ? Bytes : "<missing>";
+    HANDLE File = CreateFileW(Path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (File == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string Bytes(GetFileSize(File, NULL), '\0');
+    DWORD Done = 0;
+    BOOL Read = Bytes.empty() || ReadFile(File, &Bytes[0], DWORD(Bytes.size()), &Done, NULL);
+    CloseHandle(File);
+    return Read && Done == Bytes.size() ? Bytes : "<missing>";
 }
-
-bool FTempDir::Exists(const TCHAR* Relative) const { return PathFileExistsW(*(*this)(Relative)) != 0; }
 
 FTempFolderTest::FTempFolderTest()
 {
@@ -100,27 +75,28 @@ FTempFolderTest::FTempFolderTest()
 
 FTempFolderTest::~FTempFolderTest()
 {
-    if (GConfig != SavedConfig) // the cache writes what changed while the files are still there
-    {
-        delete GSys;
-        delete GConfig;
-    }
-    GSys = SavedSys;
-    GConfig = SavedConfig;
+    EndConfig(); // the cache writes what changed while the files are still there
     GFileManager = SavedFileManager;
     delete &Files;
 }
 
 void FTempFolderTest::StartConfig(const TCHAR* SystemIni)
 {
+    EndConfig();
+    GConfig = FConfigCacheIni::Factory();
+    GConfig->Init(SystemIni, TEXT("User.ini"), 0);
+    GSys = new (TEXT("USystem")) USystem;
+}
+
+void FTempFolderTest::EndConfig()
+{
     if (GConfig != SavedConfig)
     {
         delete GSys;
         delete GConfig;
     }
-    GConfig = FConfigCacheIni::Factory();
-    GConfig->Init(SystemIni, TEXT("User.ini"), 0);
-    GSys = new (TEXT("USystem")) USystem;
+    GSys = SavedSys;
+    GConfig = SavedConfig;
 }
 
 FMirroredGameTest::FMirroredGameTest()
@@ -134,24 +110,16 @@ FMirroredGameTest::FMirroredGameTest()
 BOOL FCountingWriter::WriteToFile(const void* Src, DWORD Count, DWORD& Done)
 {
     Writes += std::to_string(Count) + " ";
-    DWORD Allowed = Count < DWORD(Room) ? Count : DWORD(Room);
+    DWORD Allowed = std::min(Count, DWORD(Room));
     Room -= INT(Allowed);
     return FArchiveFileWriter::WriteToFile(Src, Allowed, Done);
 }
 
-BOOL FCountingWriter::CloseFile()
-{
-    Closes++;
-    return FArchiveFileWriter::CloseFile();
-}
-
 TArray<FString> ReadLogLines(const TCHAR* Filename)
 {
-    std::string Bytes;
+    std::string Bytes = ReadWholeFile(Filename);
     TArray<FString> Lines;
-    if (!ReadBytes(Filename, Bytes))
-        return Lines;
-    for (size_t Start = 0, End = 0; Start < Bytes.size(); Start = End + 2)
+    for (size_t Start = 0, End = 0; Bytes != "<missing>" && Start < Bytes.size(); Start = End + 2)
     {
         End = std::min(Bytes.find("\r\n", Start), Bytes.size());
         Lines.AddItem(FString());
@@ -207,7 +175,7 @@ std::string ReadThrough(FFileManager& Files, const FString& Path)
         return "<missing>";
     std::string Bytes(Reader->TotalSize(), '\0');
     Reader->Serialize(&Bytes[0], INT(Bytes.size()));
-    delete Reader;
+    delete Reader; // not a unique_ptr: the file managers' archives may throw on closing
     return Bytes;
 }
 

@@ -3,13 +3,17 @@
 #pragma once
 #include "TestSupport.h"
 #include "FFileManagerUserDocuments.h"
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
+
+// The bytes of a file that others may still be writing; "<missing>" when it cannot be read.
+std::string ReadWholeFile(const TCHAR* Path);
+// Writes Bytes to Path, making its missing folders first.
+void WriteWholeFile(const FString& Path, const std::string& Bytes);
 
 // A new folder in the system's temporary folder. At the end the current folder is set back
 // (a test may move into the folder) and the folder goes with its contents.
@@ -19,12 +23,12 @@ public:
     FTempDir();
     ~FTempDir();
     // The folder joined with Relative.
-    FString operator()(const TCHAR* Relative = TEXT("")) const;
+    FString operator()(const TCHAR* Relative = TEXT("")) const { return *Relative ? Root * Relative : Root; }
     // Writes Bytes to Relative, making its folders first.
-    void Write(const TCHAR* Relative, const std::string& Bytes) const;
+    void Write(const TCHAR* Relative, const std::string& Bytes) const { WriteWholeFile((*this)(Relative), Bytes); }
     // The bytes of Relative; "<missing>" when it cannot be read.
-    std::string Read(const TCHAR* Relative) const;
-    bool Exists(const TCHAR* Relative) const;
+    std::string Read(const TCHAR* Relative) const { return ReadWholeFile(*(*this)(Relative)); }
+    bool Exists(const TCHAR* Relative) const { return GetFileAttributesW(*(*this)(Relative)) != INVALID_FILE_ATTRIBUTES; }
 
 private:
     FString Root;
@@ -47,6 +51,8 @@ protected:
     FFileManagerWindows& Files = *new FFileManagerWindows;
 
 private:
+    void EndConfig();
+
     FFileManager* SavedFileManager = GFileManager;
     FConfigCache* SavedConfig = GConfig;
     USystem* SavedSys = GSys;
@@ -85,7 +91,7 @@ public:
 
 protected:
     BOOL WriteToFile(const void* Src, DWORD Count, DWORD& Done) override;
-    BOOL CloseFile() override;
+    BOOL CloseFile() override { Closes++; return FArchiveFileWriter::CloseFile(); }
 };
 
 // A file manager (TBase) on a disk that fills up after Room bytes written to new files (the
@@ -99,9 +105,8 @@ public:
     FArchive* CreateFileWriter(const TCHAR* Filename, DWORD Flags, FOutputDevice* Error) override
     {
         TCHAR Path[FILE_PATH_MAX];
-        if (Flags != 0)
+        if (Flags != 0 || !this->TranslatePath(Path, Filename, 'w'))
             return TBase::CreateFileWriter(Filename, Flags, Error);
-        this->TranslatePath(Path, Filename, 'w');
         HANDLE File = CreateFileW(Path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
         FCountingWriter* Writer = new (TEXT("WindowsFileWriter")) FCountingWriter(File, Error, 0);
         Writer->Room = Room;
@@ -109,10 +114,6 @@ public:
     }
 };
 
-// The bytes of a file that others may still be writing; "<missing>" when it cannot be read.
-std::string ReadWholeFile(const TCHAR* Path);
-// Writes Bytes to Path, making its missing folders first.
-void WriteWholeFile(const FString& Path, const std::string& Bytes);
 // Removes a folder with everything in it; copies a folder's tree into To.
 void RemoveTree(const FString& Dir);
 void CopyTree(const FString& From, const FString& To);

@@ -1,10 +1,19 @@
-// TestSupport.cpp: the test programs' allocator and devices.
+// TestSupport.cpp: the test programs' allocator and devices, installed before any test runs.
 #include "TestSupport.h"
 
 // Defined in this order so that the allocator outlives the devices that use it.
 FHeapMalloc GTestMalloc;
 FCaptureDevice GTestLog;
 FTestErrorDevice GTestError;
+
+int main(int argc, char** argv)
+{
+    GMalloc = &GTestMalloc;
+    GLog = &GTestLog;
+    GError = &GTestError;
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
 
 void* FHeapMalloc::Malloc(DWORD Size, const TCHAR*)
 {
@@ -14,48 +23,23 @@ void* FHeapMalloc::Malloc(DWORD Size, const TCHAR*)
 
 void* FHeapMalloc::Realloc(void* Original, DWORD Size, const TCHAR* Tag)
 {
-    if (!Original)
-        return Size ? Malloc(Size, Tag) : NULL;
-    if (!Size)
-    {
-        Free(Original);
-        return NULL;
-    }
-    return HeapReAlloc(GetProcessHeap(), 0, Original, Size);
+    if (Original && Size)
+        return HeapReAlloc(GetProcessHeap(), 0, Original, Size);
+    Free(Original);
+    return Size ? Malloc(Size, Tag) : NULL;
 }
 
 void FHeapMalloc::Free(void* Original)
 {
-    if (!Original)
-        return;
-    LiveAllocations--;
-    HeapFree(GetProcessHeap(), 0, Original);
-}
-
-void FCaptureDevice::Serialize(const TCHAR* Text, EName Event)
-{
-    Lines.AddItem(FString(Text));
-    Events.AddItem(Event);
-}
-
-void FCaptureDevice::Clear()
-{
-    Lines.Empty();
-    Events.Empty();
-}
-
-void FTestErrorDevice::Serialize(const TCHAR* Text, EName)
-{
-    LastMessage = Text;
+    if (Original && HeapFree(GetProcessHeap(), 0, Original))
+        LiveAllocations--;
 }
 
 bool CanCreateWindows()
 {
     static const bool Can = [] {
         HWND Probe = CreateWindowExW(0, TEXT("STATIC"), TEXT(""), WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
-        if (Probe)
-            DestroyWindow(Probe);
-        return Probe != NULL;
+        return Probe && DestroyWindow(Probe);
     }();
     return Can;
 }

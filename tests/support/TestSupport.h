@@ -26,8 +26,8 @@ public:
     TArray<FString> Lines;
     TArray<INT> Events;
 
-    void Serialize(const TCHAR* Text, EName Event) override;
-    void Clear();
+    void Serialize(const TCHAR* Text, EName Event) override { Lines.AddItem(FString(Text)); Events.AddItem(Event); }
+    void Clear() { Lines.Empty(); Events.Empty(); }
 };
 
 // A critical-error device that keeps the message and returns, so the core raises it on.
@@ -35,10 +35,9 @@ class FTestErrorDevice : public FOutputDeviceError
 {
 public:
     FString LastMessage;
-    INT Reports = 0;
 
-    void Serialize(const TCHAR* Text, EName Event) override;
-    void ReportCriticalError() override { Reports++; }
+    void Serialize(const TCHAR* Text, EName) override { LastMessage = Text; }
+    void ReportCriticalError() override {}
 };
 
 // Installed as GMalloc, GLog and GError before any test runs.
