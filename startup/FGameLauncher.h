@@ -62,9 +62,8 @@ private:
     void ShowSystemCursor(bool Show);
     // Pumps the pending messages; raw mouse input goes to the engine.
     void PumpMessages(UEngine* Engine, bool OverViewport, bool ViewportFocused);
+    // Sends the message's raw record, then the raw input pending behind it.
     void SendRawInput(UEngine* Engine, HRAWINPUT Input);
-    // Sends the raw input that is pending behind the message just taken.
-    void SendBufferedRawInput(UEngine* Engine);
     void SendRawRecord(UEngine* Engine, const RAWINPUT& Record, UINT BytesRead);
     bool CursorHidden = false;
 };

@@ -155,7 +155,6 @@ void FGameLauncher::PumpMessages(UEngine* Engine, bool OverViewport, bool Viewpo
         else if (Message.message == WM_INPUT && Viewport && ViewportFocused)
         {
             SendRawInput(Engine, reinterpret_cast<HRAWINPUT>(Message.lParam));
-            SendBufferedRawInput(Engine);
             continue;
         }
         else if (Message.message == WM_MOUSEMOVE && Viewport && RawInput && Message.hwnd == ViewportWindow)
@@ -176,19 +175,15 @@ void FGameLauncher::SendRawInput(UEngine* Engine, HRAWINPUT Input)
     RAWINPUT Record = {};
     UINT Size = sizeof(Record);
     SendRawRecord(Engine, Record, GetRawInputData(Input, RID_INPUT, &Record, &Size, sizeof(RAWINPUTHEADER)));
-}
 
-void FGameLauncher::SendBufferedRawInput(UEngine* Engine)
-{
     // A fast mouse reports up to 8000 times a second. Taken one message at a time, each report
     // costs a round trip to the server under Wine, and the ticks came late; what is pending is
     // taken in one call instead, in the order of its messages, which the call removes.
     alignas(8) BYTE Buffer[64 * 48]; // 64 mouse records in the wider layout
-    UINT Size = sizeof(Buffer);
+    Size = sizeof(Buffer);
     const UINT Records = GetRawInputBuffer(reinterpret_cast<RAWINPUT*>(Buffer), &Size, sizeof(RAWINPUTHEADER));
     if (Records == UINT(-1)) // the messages stay queued and come one at a time
         return;
-    RAWINPUT Record;
     UINT Offset = 0, BytesRead;
     for (UINT i = 0; i < Records && NextBufferedRecord(Buffer, sizeof(Buffer), Offset, Record, BytesRead); i++)
         SendRawRecord(Engine, Record, BytesRead);

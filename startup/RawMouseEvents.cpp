@@ -43,7 +43,6 @@ bool NextBufferedRecord(const BYTE* Buffer, UINT Bytes, UINT& Offset, RAWINPUT& 
         return false;
     Record = {};
     Record.header.dwType = Type;
-    Record.header.dwSize = WholeMouseRecord;
     BytesRead = 0;
     if (Type == RIM_TYPEMOUSE && (Size == WholeMouseRecord || Size == WideHeader + sizeof(RAWMOUSE)))
     {
